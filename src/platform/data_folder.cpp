@@ -1,0 +1,113 @@
+#include "data_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+DataFolder::DataFolder(QString readOnlyRoot, QString writableRoot)
+    : readOnlyRoot_(std::move(readOnlyRoot)), writableRoot_(std::move(writableRoot))
+{
+}
+
+QString DataFolder::userDataRoot()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/corvana");
+}
+
+DataFolder DataFolder::forInstallation()
+{
+    return DataFolder(findShippedDataFolder(), userDataRoot());
+}
+
+QStringList DataFolder::components(const QString& relative)
+{
+    if (relative.isEmpty() || relative.startsWith(QLatin1Char('/')) || relative.startsWith(QLatin1Char('\\'))
+        || (relative.size() > 1 && relative[1] == QLatin1Char(':')))
+        return {};
+    QString path = relative;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QStringList parts;
+    for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..") || part.contains(QChar(0)))
+            return {};
+        parts << part;
+    }
+    return parts;
+}
+
+QString DataFolder::resolveUnder(const QString& root, const QStringList& parts) const
+{
+    if (root.isEmpty())
+        return {};
+    QString current = root;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString exact = current + QLatin1Char('/') + parts[i];
+        const bool last = i == parts.size() - 1;
+        QFileInfo info(exact);
+        if (info.exists() && (last ? info.isFile() : info.isDir())) {
+            current = exact;
+            continue;
+        }
+        // Case-insensitive match among the folder's entries.
+        const QDir dir(current);
+        const auto filter = last ? QDir::Files : QDir::Dirs | QDir::NoDotAndDotDot;
+        QString found;
+        for (const QString& entry : dir.entryList(filter | QDir::Hidden | QDir::System)) {
+            if (entry.compare(parts[i], Qt::CaseInsensitive) == 0) {
+                found = entry;
+                break;
+            }
+        }
+        if (found.isEmpty())
+            return {};
+        current += QLatin1Char('/') + found;
+    }
+    return current;
+}
+
+QString DataFolder::resolve(const QString& relative) const
+{
+    const QStringList parts = components(relative);
+    if (parts.isEmpty())
+        return {};
+    QString path = resolveUnder(writableRoot_, parts);
+    if (path.isEmpty())
+        path = resolveUnder(readOnlyRoot_, parts);
+    return path;
+}
+
+QString DataFolder::writablePath(const QString& relative) const
+{
+    const QStringList parts = components(relative);
+    if (parts.isEmpty() || writableRoot_.isEmpty())
+        return {};
+    QString folder = writableRoot_;
+    for (int i = 0; i + 1 < parts.size(); ++i) {
+        const QString existing = resolveUnder(folder, {parts[i]});
+        folder = existing.isEmpty() ? folder + QLatin1Char('/') + parts[i] : existing;
+    }
+    if (!QDir().mkpath(folder))
+        return {};
+    const QString existing = resolveUnder(folder, {parts.last()});
+    return existing.isEmpty() ? folder + QLatin1Char('/') + parts.last() : existing;
+}
+
+QString findShippedDataFolder()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {
+        exeDir + QStringLiteral("/data"),
+        exeDir + QStringLiteral("/../share/corvana"),
+        exeDir + QStringLiteral("/../data"),
+    };
+    for (const QString& c : candidates)
+        if (QFileInfo(c).isDir())
+            return QDir(c).canonicalPath();
+    return {};
+}

@@ -1,0 +1,60 @@
+// Pictures by relative path: JPEG, GIF and BMP through Qt, Windows metafiles by our reader.
+#pragma once
+
+#include <QCache>
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include <memory>
+
+class DataFolder;
+class QPainter;
+class QRectF;
+
+// A picture drawn from commands rather than pixels (a Windows metafile).
+class VectorPicture {
+public:
+    virtual ~VectorPicture() = default;
+    virtual QSizeF sizeTwips() const = 0;
+    virtual void draw(QPainter& painter, const QRectF& target) const = 0;
+};
+
+// A loaded picture; cheap to copy. A null picture draws nothing and has no size.
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(QImage image);
+    explicit Picture(std::shared_ptr<const VectorPicture> vector);
+
+    bool isNull() const { return image_.isNull() && !vector_; }
+    bool isVector() const { return vector_ != nullptr; }
+    QSizeF sizeTwips() const;
+    QSize sizePixels() const;
+    const QImage& image() const { return image_; }
+    void draw(QPainter& painter, const QRectF& target) const;
+
+private:
+    QImage image_;
+    std::shared_ptr<const VectorPicture> vector_;
+};
+
+class PictureLoader {
+public:
+    virtual ~PictureLoader() = default;
+    // A null picture when the file is missing or cannot be decoded.
+    virtual Picture load(const QString& relativePath) = 0;
+};
+
+// Decoded pictures are kept (up to a memory budget) so that animations do not decode the
+// same frame file on every tick.
+class QtPictureLoader : public PictureLoader {
+public:
+    explicit QtPictureLoader(const DataFolder& files, qint64 cacheBytes = 128LL * 1024 * 1024);
+    Picture load(const QString& relativePath) override;
+    static Picture decode(const QByteArray& bytes, const QString& pathForFormat);
+
+private:
+    const DataFolder& files_;
+    QCache<QString, Picture> cache_;
+};

@@ -1,0 +1,9 @@
+// The real printer: the system's default printer, or a PDF file when the machine has none.
+#pragma once
+
+#include "printer.h"
+
+#include <memory>
+
+// pdfFolder: where pages go as PDF files when there is no printer.
+std::unique_ptr<Printer> makeSystemPrinter(const QString& pdfFolder);

@@ -1,0 +1,158 @@
+#include "text_file.h"
+
+#include "cp1252.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+constexpr qint64 chunk = 16 * 1024;
+}
+
+TextInput::TextInput(const QByteArray& bytes) : buffer_(bytes), eof_(true) {}
+
+TextInput::~TextInput() = default;
+
+bool TextInput::open(const QString& absolutePath)
+{
+    close();
+    auto f = std::make_unique<QFile>(absolutePath);
+    if (QFileInfo(absolutePath).isDir() || !f->open(QIODevice::ReadOnly))
+        return false;
+    file_ = std::move(f);
+    eof_ = false;
+    return true;
+}
+
+void TextInput::close()
+{
+    if (file_)
+        file_->close();
+    file_.reset();
+    buffer_.clear();
+    pos_ = 0;
+    eof_ = true;
+}
+
+bool TextInput::isOpen() const { return file_ != nullptr || !buffer_.isEmpty(); }
+
+void TextInput::fill() const
+{
+    if (pos_ < buffer_.size() || eof_ || !file_)
+        return;
+    buffer_ = file_->read(chunk);
+    pos_ = 0;
+    if (buffer_.isEmpty())
+        eof_ = true;
+}
+
+bool TextInput::atEnd() const
+{
+    fill();
+    return pos_ >= buffer_.size();
+}
+
+int TextInput::peek() const
+{
+    fill();
+    return pos_ < buffer_.size() ? static_cast<unsigned char>(buffer_[pos_]) : -1;
+}
+
+int TextInput::get()
+{
+    const int c = peek();
+    if (c >= 0)
+        ++pos_;
+    return c;
+}
+
+namespace {
+
+// Consumes one line end (CR LF, lone CR or lone LF) if one is next.
+bool takeLineEnd(TextInput& in)
+{
+    const int c = in.peek();
+    if (c == '\n') {
+        in.get();
+        return true;
+    }
+    if (c == '\r') {
+        in.get();
+        if (in.peek() == '\n')
+            in.get();
+        return true;
+    }
+    return false;
+}
+
+void append(QByteArray& field, int c)
+{
+    if (field.size() >= TextInput::maxFieldBytes)
+        throw ReadFailure("field too long");
+    field.append(static_cast<char>(c));
+}
+
+} // namespace
+
+QString readfield(TextInput& in)
+{
+    if (in.atEnd())
+        throw ReadFailure("read past the end of the file");
+    while (in.peek() == ' ')
+        in.get();
+
+    QByteArray field;
+    if (in.peek() == '"') {
+        in.get();
+        for (int c = in.get(); c >= 0 && c != '"'; c = in.get())
+            append(field, c);
+        // Whatever stands between the closing quote and the delimiter is not part of the field.
+        for (;;) {
+            if (in.atEnd() || takeLineEnd(in))
+                break;
+            if (in.get() == ',')
+                break;
+        }
+        return cp1252::decode(field);
+    }
+
+    for (;;) {
+        const int c = in.peek();
+        if (c < 0 || takeLineEnd(in))
+            break;
+        in.get();
+        if (c == ',')
+            break;
+        append(field, c);
+    }
+    while (field.endsWith(' '))
+        field.chop(1);
+    return cp1252::decode(field);
+}
+
+int fieldToInt(const QString& field)
+{
+    bool ok = false;
+    const int value = field.trimmed().toInt(&ok);
+    if (!ok)
+        throw ReadFailure("not a number: " + field.left(40).toStdString());
+    return value;
+}
+
+bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += cp1252::encode(line);
+        bytes += "\r\n";
+    }
+    QSaveFile out(absolutePath);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}

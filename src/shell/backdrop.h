@@ -1,0 +1,13 @@
+// The full-screen blue backdrop behind every screen for the whole run.
+// The program's one sound player belongs with it (in the services it is handed).
+#pragma once
+
+#include "screen_frame.h"
+
+class Backdrop : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "Grey";
+    explicit Backdrop(App& app);
+    void load() override;
+};

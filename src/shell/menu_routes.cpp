@@ -1,0 +1,31 @@
+#include "menu_routes.h"
+
+#include "main_menu.h"
+#include "platform/messages.h"
+
+namespace {
+
+// Topics whose hubs are not written yet tell the pupil so, instead of doing nothing.
+void topicNotReady(App& app, MainMenu& menu, int index)
+{
+    const ButtonLabel* entry = menu.button(QStringLiteral("Label2"), index);
+    const QString topic = entry ? entry->text() : QString();
+    app.services.messages.ok(QStringLiteral("The topic \"%1\" is not ready yet. "
+                                            "Try \"Parts of the Body\" or \"Bones\".")
+                                 .arg(topic));
+}
+
+} // namespace
+
+void openMenuEntry(App& app, MainMenu& menu, int index)
+{
+    switch (index) {
+    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
+    case 12: case 13: case 15:
+        topicNotReady(app, menu, index);
+        break;
+    default:
+        // Screens still to be built: the entry only clicks.
+        break;
+    }
+}

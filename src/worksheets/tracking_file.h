@@ -1,0 +1,33 @@
+// The worksheet tracking file: a count line, then one worksheet title per line.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class TextInput;
+
+struct WorksheetList {
+    static constexpr int maxTitles = 1000;
+    int count = 0;
+    std::array<QString, maxTitles + 1> titles; // slots 1..1000; slot 0 unused
+
+    // Stores into a slot; throws ReadFailure for a slot outside 1..1000.
+    void store(int slot, const QString& title);
+};
+
+// Reads the count, then that many titles, each stored as soon as it is read. Throws
+// ReadFailure when the count is not a whole number or negative, when titles are missing,
+// or when a 1001st title would be stored (after slots 1..1000 are filled).
+void readWorksheetList(TextInput& file, WorksheetList& list);
+
+// Opens, reads and closes the file at absolutePath; false when any step failed. The file is
+// always closed again, so the loader, wizard and catalogue can open files afterwards.
+bool readWorksheetListFile(const QString& absolutePath, WorksheetList& list);
+
+// The file's lines: the count written as a number field (" N "), then titles 1..count.
+QStringList trackingFileLines(const WorksheetList& list, int count);
+
+// The relative path that every screen uses for the tracking file.
+inline const QString trackingFilePath = QStringLiteral("multiple/track.txt");

@@ -1,0 +1,45 @@
+// The data generator: each media family registers one function that writes its files.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace datagen {
+
+// Where generated files go; paths are relative to the data folder, with '/' or '\'.
+class Output {
+public:
+    explicit Output(QString root) : root_(std::move(root)) {}
+    const QString& root() const { return root_; }
+    QString pathFor(const QString& relative) const;
+    void writeBytes(const QString& relative, const QByteArray& bytes) const;
+    void writeJpeg(const QString& relative, const QImage& image, int quality = 88) const;
+    void writeBmp(const QString& relative, const QImage& image) const;
+
+private:
+    QString root_;
+};
+
+struct Generator {
+    const char* name;
+    std::function<void(const Output&)> run;
+};
+
+std::vector<Generator>& generators();
+
+struct Registrar {
+    Registrar(const char* name, std::function<void(const Output&)> run);
+};
+
+} // namespace datagen
+
+// Registers a generator defined in the following block:
+//   CORVANA_GENERATOR(brain_frames) { out.writeJpeg(...); }
+#define CORVANA_GENERATOR(id)                                                   \
+    static void generate_##id(const datagen::Output& out);                      \
+    static const datagen::Registrar registrar_##id(#id, generate_##id);         \
+    static void generate_##id(const datagen::Output& out)
