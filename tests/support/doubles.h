@@ -1,0 +1,113 @@
+// Recording stand-ins for the services, so tests see every sound, message and printed line.
+#pragma once
+
+#include "platform/messages.h"
+#include "platform/printer.h"
+#include "platform/random.h"
+#include "platform/sound.h"
+
+#include <QColor>
+#include <QSizeF>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+
+class RecordingSoundPlayer : public SoundPlayer {
+public:
+    void playWave(const QString& relativePath) override { played << relativePath; }
+    QStringList played;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        bool withCancel;
+    };
+    void ok(const QString& text, const QString& title = QString()) override { shown.push_back({text, title, false}); }
+    bool okCancel(const QString& text, const QString& title = QString()) override
+    {
+        shown.push_back({text, title, true});
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const auto& s : shown)
+            t << s.text;
+        return t;
+    }
+    QList<Shown> shown;
+    std::deque<bool> answers; // for okCancel; OK when empty
+};
+
+class FixedRandom : public Random {
+public:
+    void reseedFromClock() override { ++reseeds; }
+    int below(int k) override { return k > 0 ? value % k : 0; }
+    int value = 0;
+    int reseeds = 0;
+};
+
+// Keeps every printer operation with the font, colour and position in force for it.
+// Text widths and line heights come from the real fonts at 1440 dots per inch, so one unit
+// is one twip, as on a real page.
+class RecordingPrinter : public Printer {
+public:
+    enum class Kind { Text, Line, Picture, DrawWidth, EndDoc };
+    struct Op {
+        Kind kind = Kind::Text;
+        QString text;     // Text; Picture: unused
+        QString font;
+        double points = 0;
+        QColor colour;
+        double x = 0, y = 0, x2 = 0, y2 = 0;
+        bool endLine = true;
+        int drawWidth = 0;
+        QSizeF pictureSize; // twips
+    };
+
+    RecordingPrinter(double width = 11506, double height = 16438) : width_(width), height_(height) {}
+
+    void setFont(const QString& family, double points) override { check(); font_ = family; points_ = points; }
+    void setColor(const QColor& c) override { check(); colour_ = c; }
+    double pageWidth() override { check(); return width_; }
+    double pageHeight() override { check(); return height_; }
+    double textWidth(const QString& text) override;
+    double lineHeight();
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void setCurrentX(double x) override { check(); x_ = x; }
+    void setCurrentY(double y) override { check(); y_ = y; }
+    void print(const QString& text, bool endLine = true) override;
+    void drawPicture(const Picture& picture, double x, double y) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void setDrawWidth(int width) override;
+    PrintResult endDoc() override;
+    void abandon() override { ++abandoned; x_ = y_ = 0; }
+
+    QList<Op> ops;
+    QList<QList<Op>> documents; // each ended document's operations
+    int abandoned = 0;
+    int failAfter = -1;         // throw PrintFailure once this many operations have passed
+    QString pdfPath;            // returned by endDoc: set to pretend there is no printer
+
+    QStringList texts() const; // every printed text of the current and ended documents
+
+private:
+    void check();
+    Op current(Kind kind, double x, double y) const;
+    double width_, height_;
+    QString font_ = QStringLiteral("Times New Roman");
+    double points_ = 12;
+    QColor colour_ = QColor(0, 0, 0);
+    double x_ = 0, y_ = 0;
+    int count_ = 0;
+};
