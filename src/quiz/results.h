@@ -8,3 +8,8 @@ struct ResultHandOff {
     int resultOutOf = 0;       // questions or labels of the task
     QString certificateTitle;  // task title for the certificate; set only by the quiz
 };
+
+struct App;
+
+// Shows a freshly loaded results screen modeless on top; its load reads the hand-off.
+void openResultsScreen(App& app);
