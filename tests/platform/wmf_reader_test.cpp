@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -429,6 +430,33 @@ TEST(WmfReader, PatternBrushesTileTheirBitmap)
     }
     EXPECT_GT(black, 5);
     EXPECT_GT(white, 5);
+}
+
+TEST(WmfReader, InversionsMixPixelsOnImagesAndAreLeftOutElsewhere)
+{
+    Records r = window100();
+    nullPen(r).add(SelectObject, {0});
+    solidBrush(r, qRgb(255, 0, 0)).add(SelectObject, {1});
+    r.add(Rectangle, {100, 100, 0, 0});
+    r.add(0x061D, {0x0009, 0x0055, 50, 100, 0, 0}); // PatBlt DSTINVERT over the top half
+    const QByteArray bytes = r.eof().plain();
+    const QImage onImage = render(bytes);
+    EXPECT_TRUE(near(onImage.pixel(50, 25), Qt::cyan));
+    EXPECT_TRUE(near(onImage.pixel(50, 75), Qt::red));
+
+    // a recording engine (as PDF and printers are) cannot mix: no white box either
+    QPicture recording;
+    {
+        QPainter p(&recording);
+        loadMetafile(bytes)->draw(p, QRectF(0, 0, 100, 100));
+    }
+    QImage replayed(100, 100, QImage::Format_ARGB32_Premultiplied);
+    replayed.fill(Qt::transparent);
+    {
+        QPainter p(&replayed);
+        recording.play(&p);
+    }
+    EXPECT_TRUE(near(replayed.pixel(50, 25), Qt::red));
 }
 
 // ---------------------------------------------------------------------------------------------
