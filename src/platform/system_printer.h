@@ -7,3 +7,7 @@
 
 // pdfFolder: where pages go as PDF files when there is no printer.
 std::unique_ptr<Printer> makeSystemPrinter(const QString& pdfFolder);
+
+// Saves every page as a PDF file in pdfFolder even when printers exist: for tests and for
+// looking at printouts without using paper.
+std::unique_ptr<Printer> makePdfFilePrinter(const QString& pdfFolder);
