@@ -8,12 +8,14 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 #include <optional>
 #include <vector>
@@ -33,6 +35,44 @@ QFont twipFont(const QString& family, double points)
     f.setPixelSize(std::max(1, static_cast<int>(points * twipsPerPoint + 0.5)));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
+}
+
+// The one call of the CUPS library that sending a page needs, found at run time: Qt's own
+// printing uses the same library, so it is there wherever Qt sees a CUPS printer.
+class CupsLibrary {
+public:
+    CupsLibrary() : library_(QStringLiteral("cups"), 2)
+    {
+        if (!library_.load())
+            return;
+        printFile_ = reinterpret_cast<PrintFile>(library_.resolve("cupsPrintFile"));
+        lastError_ = reinterpret_cast<LastError>(library_.resolve("cupsLastErrorString"));
+    }
+    bool usable() const { return printFile_ != nullptr; }
+
+    // Queues the PDF file on the named printer; a refused job is a failure.
+    void send(const QString& printer, const QString& pdfFile) const
+    {
+        const int job = printFile_(printer.toLocal8Bit().constData(), QFile::encodeName(pdfFile).constData(),
+                                   "Corvana", 0, nullptr);
+        if (job <= 0) {
+            const char* why = lastError_ ? lastError_() : nullptr;
+            throw PrintFailure(why ? why : "the printer refused the page");
+        }
+    }
+
+private:
+    using PrintFile = int (*)(const char*, const char*, const char*, int, void*);
+    using LastError = const char* (*)();
+    QLibrary library_;
+    PrintFile printFile_ = nullptr;
+    LastError lastError_ = nullptr;
+};
+
+const CupsLibrary& cups()
+{
+    static const CupsLibrary library;
+    return library;
 }
 
 // The page is kept as a list of what to draw and only put on paper when the document ends,
@@ -125,8 +165,10 @@ public:
 private:
     struct Target {
         std::unique_ptr<QPrinter> printer;
-        QString pdfPath; // empty when printing to a printer
-        QRectF printable; // twips
+        QString printerName; // the CUPS queue the page goes to; empty for a PDF file
+        QString pdfPath;     // the PDF file kept for the pupil; empty when printing
+        std::unique_ptr<QTemporaryFile> spool; // the page on its way to CUPS
+        QRectF printable;    // twips
     };
 
     QFontMetricsF metrics() const { return QFontMetricsF(twipFont(family_, points_)); }
@@ -169,6 +211,19 @@ private:
             // that is a failure, not a page.
             if (!t.printer->isValid() || t.printer->outputFormat() != QPrinter::NativeFormat)
                 throw PrintFailure("the printer is not available");
+            if (cups().usable()) {
+                // Qt hands its page to CUPS without looking at the answer, so a queue that
+                // refuses jobs would still seem to print. Make the page here, send it here.
+                t.printerName = info.printerName();
+                t.spool = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/corvana-XXXXXX.pdf"));
+                if (!t.spool->open())
+                    throw PrintFailure("cannot make the page to send");
+                t.spool->close();
+                const QPageLayout layout = t.printer->pageLayout();
+                t.printer->setOutputFormat(QPrinter::PdfFormat);
+                t.printer->setPageLayout(layout);
+                t.printer->setOutputFileName(t.spool->fileName());
+            }
         } else {
             t.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             t.printer->setOutputFormat(QPrinter::PdfFormat);
@@ -240,6 +295,8 @@ private:
             QFile::remove(t.pdfPath);
             throw PrintFailure("the PDF file could not be written");
         }
+        if (!t.printerName.isEmpty())
+            cups().send(t.printerName, t.spool->fileName());
         return PrintResult{t.pdfPath};
     }
 

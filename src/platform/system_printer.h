@@ -1,4 +1,5 @@
-// The real printer: the system's default printer, or a PDF file when the machine has none.
+// The real printer: the system's default printer (through CUPS), or a PDF file when the
+// machine has no printer at all.
 #pragma once
 
 #include "printer.h"
