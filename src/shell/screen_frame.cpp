@@ -290,12 +290,19 @@ void Screens::close(Screen& screen)
     screen.unload();
     screen.hide();
     screen.deleteLater();
+    // Left with nothing but the backdrop (a window closed by the window system), a pupil
+    // would face an empty blue screen with no way out: end the program instead.
+    const QString backdrop = QStringLiteral("Grey");
+    if (!ending_ && name != backdrop && open_.size() == 1 && open_.contains(backdrop) && app_)
+        app_->services.endProgram();
 }
 
 void Screens::closeAll()
 {
+    ending_ = true;
     const auto screens = open_.values();
     for (const auto& s : screens)
         if (s)
             close(*s);
+    ending_ = false;
 }

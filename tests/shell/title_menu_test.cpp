@@ -251,3 +251,14 @@ TEST(MainMenu, SoundSwitchGatesTheClicksAtOnce)
     QTest::mouseClick(menu.button("Label2", 2), Qt::LeftButton);
     EXPECT_EQ(t.sound.played, QStringList({"wav\\click.wav"}));
 }
+
+TEST(Screens, ClosingTheLastScreenInFrontOfTheBackdropEndsTheProgram)
+{
+    TestApp t;
+    start(t);
+    MainMenu& menu = toMenu(t);
+    EXPECT_EQ(t.programEnded, 0);
+    menu.close(); // the window system's close
+    EXPECT_EQ(t.programEnded, 1);
+    EXPECT_TRUE(t.screens.loadedNames().isEmpty());
+}

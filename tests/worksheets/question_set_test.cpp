@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 #include "worksheets/question_set.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -156,4 +157,26 @@ TEST(QuestionSetFile, LoadingAFileClosesItAfterSuccessOrFailure)
     EXPECT_EQ(set.question(7).options[3], "Option 7.3");
     // Closed: the file can be replaced straight away.
     EXPECT_TRUE(writeLinesAtomically(path, {"x"}));
+}
+
+TEST(QuestionSetFile, AHugeFileIsReadOnlyAsFarAsTheSetGoes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/huge.txt";
+    QStringList lines = questionSetLines(sampleSet());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(fileBytes(lines));
+    const QByteArray junk(1 << 20, 'j');
+    for (int i = 0; i < 40; ++i)
+        f.write(junk);
+    f.close();
+    QuestionSet set;
+    EXPECT_TRUE(loadQuestionSetFile(path, set));
+    // One enormous line: refused without reading it all into memory.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (int i = 0; i < 40; ++i)
+        f.write(junk);
+    f.close();
+    EXPECT_FALSE(loadQuestionSetFile(path, set));
 }
