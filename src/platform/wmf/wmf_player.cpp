@@ -11,7 +11,8 @@
 #include <QPainterPath>
 
 #include <cmath>
-#include <unordered_map>
+#include <map>
+#include <tuple>
 
 namespace wmf {
 namespace {
@@ -101,7 +102,8 @@ private:
     bool brushDirty_ = true;
     bool applied_ = false; // pen_ and brush_ are the painter's
     QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
-    std::unordered_map<uint64_t, FontEntry> fonts_;
+    using FontKey = std::tuple<int, long, long>;
+    std::map<FontKey, FontEntry> fonts_;
     QPolygonF polygon_;
 };
 
@@ -647,7 +649,9 @@ void Player::polyPolygon(const Op& op)
 
 FontEntry& Player::fontFor(const FontObject* f, double em)
 {
-    const uint64_t key = (uint64_t(uint32_t(f ? dc_.font : -1)) << 32) | uint32_t(std::lround(em * 64));
+    // A font with a width of its own is stretched by the horizontal scale, so that is part
+    // of the key too.
+    const FontKey key{f ? dc_.font : -1, std::lround(em * 64), f && f->width > 0 ? std::lround(std::abs(sx_) * 4096) : 0};
     auto it = fonts_.find(key);
     if (it != fonts_.end())
         return it->second;
