@@ -45,6 +45,9 @@ QPainterPath arm(QPointF shoulder, QPointF fingertip)
     const QPointF wrist = shoulder + d * 0.84;
     const QPointF tip = fingertip - d / std::hypot(d.x(), d.y()) * 5.5;
     QPainterPath path = capsule(shoulder, elbow, 10.5, 8.0);
+    QPainterPath roundShoulder;
+    roundShoulder.addEllipse(shoulder + QPointF(0, 1.5), 12.5, 12.0);
+    path = path.united(roundShoulder);
     path = path.united(capsule(elbow, wrist, 8.0, 6.0));
     path = path.united(capsule(wrist, tip, 7.5, 5.5)); // a mitten hand
     return path;
@@ -62,9 +65,9 @@ QPainterPath leg(QPointF hip, QPointF ankle, QPointF toe)
 
 QPainterPath torso()
 {
-    return smoothClosed({{0, -68}, {22, -69}, {38, -63}, {33, -40}, {27, -18}, {23, 0}, {27, 22}, {29, 38},
+    return smoothClosed({{0, -69}, {14, -68.5}, {27, -66}, {38, -60}, {33, -40}, {27, -18}, {23, 0}, {27, 22}, {29, 38},
                          {16, 49}, {0, 47}, {-16, 49}, {-29, 38}, {-27, 22}, {-23, 0}, {-27, -18},
-                         {-33, -40}, {-38, -63}, {-22, -69}});
+                         {-33, -40}, {-38, -60}, {-27, -66}, {-14, -68.5}});
 }
 
 QPointF onCircle(double degreesFromRight)
@@ -165,17 +168,13 @@ void drawFigure(QPainter& p, double thick, bool details)
         p.setBrush(Qt::NoBrush);
         p.drawPath(smile);
 
-        // Knees and elbows: light touches that make the outline a body.
+        // Knees: a light touch that makes the outline a body.
         p.setPen(QPen(withAlpha(kInk, 0.55), 1.3 * thick, Qt::SolidLine, Qt::RoundCap));
         for (double side : {-1.0, 1.0}) {
             QPainterPath knee;
             knee.moveTo(side * 8, 113);
             knee.quadTo(side * 14, 117, side * 20, 113);
             p.drawPath(knee);
-            QPainterPath elbow;
-            elbow.moveTo(side * 96, -66);
-            elbow.quadTo(side * 100, -62, side * 96, -57);
-            p.drawPath(elbow);
         }
     }
 }
