@@ -91,6 +91,8 @@ void Catalogue::load()
     // A missing or short list still opens the catalogue with whatever could be read.
     readTrackingFile(services().files, state().worksheetList);
     for (QCheckBox* tick : {check1_, check2_}) {
+        // A tick box fills with its button colour unless told to use the window's.
+        tick->setBackgroundRole(QPalette::Window);
         tick->setAutoFillBackground(true);
         QPalette p = tick->palette();
         p.setColor(QPalette::Window, frame::frameColour);

@@ -67,8 +67,10 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
     for (int q = 1; q <= WorksheetEntries::questionCount; ++q) {
         const double x = columnX(q);
         const double y = rowY(q);
+        // One line: the wider stand-in for Tahoma only just fits "Question 1" in its width.
         addLabel(frame::itemName(QStringLiteral("questionCaption"), q), {240 + x, 600 + y, q == 10 ? 1170.0 : 1050.0, 240},
-                 QStringLiteral("Question %1").arg(q), {"Tahoma", 9.75, true}, yellow);
+                 QStringLiteral("Question %1").arg(q), {"Tahoma", 9.75, true}, yellow)
+            ->setWordWrap(false);
         text2_[q - 1] = makeBox(this, frame::itemName(QStringLiteral("Text2"), q - 1), {240 + x, 840 + y, 5655, 375},
                                 12, questionLimit);
         for (int k = 1; k <= 4; ++k) {
@@ -76,7 +78,8 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
             const int i = 4 * (q - 1) + (k - 1);
             addLabel(frame::itemName(QStringLiteral("optionLetter"), i),
                      {o.letterLeft + x, o.letterTop + y, o.letterWidth, 285}, QString::fromLatin1(o.letter),
-                     {"Tahoma", 12, true}, yellow);
+                     {"Tahoma", 12, true}, yellow)
+                ->setWordWrap(false);
             auto* tick = new QCheckBox(this);
             tick->setObjectName(frame::itemName(QStringLiteral("Check1"), i));
             place(tick, {o.tickLeft + x, o.top + y, 255, 315});
@@ -121,6 +124,8 @@ void Wizard::load()
 {
     setUpScreen();
     for (QCheckBox* tick : check1_) {
+        // A tick box fills with its button colour unless told to use the window's.
+        tick->setBackgroundRole(QPalette::Window);
         tick->setAutoFillBackground(true);
         QPalette p = tick->palette();
         p.setColor(QPalette::Window, tickBoxBackground);

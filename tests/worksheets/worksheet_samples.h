@@ -2,6 +2,7 @@
 // and tracking files of any length.
 #pragma once
 
+#include "platform/cp1252.h"
 #include "worksheets/worksheet_store.h"
 
 #include <QByteArray>
@@ -48,7 +49,7 @@ inline QByteArray trackBytes(const QStringList& titles)
 {
     QByteArray b = " " + QByteArray::number(titles.size()) + " \r\n";
     for (const QString& t : titles)
-        b += t.toLatin1() + "\r\n";
+        b += cp1252::encode(t) + "\r\n";
     return b;
 }
 
