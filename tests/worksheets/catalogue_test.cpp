@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,23 @@ TEST_F(CatalogueTest, ABadListStillOpens)
         TestApp::settle();
         EXPECT_EQ(t.readUserFile(track), bytes);
     }
+}
+
+TEST(CatalogueWithoutList, OpensWithTheListItHadAndCreatesNothing)
+{
+    QTemporaryDir noShippedData;
+    TestApp t(noShippedData.path());
+    t.state.worksheetList.count = 2;
+    t.state.worksheetList.titles[1] = "Kept 1";
+    t.state.worksheetList.titles[2] = "Kept 2";
+    auto& c = t.screens.touch<Catalogue>();
+    t.screens.show(c);
+    EXPECT_EQ(shownTitles(c), QStringList({"Kept 1", "Kept 2"}));
+    c.check2()->click();
+    t.writeUserFile("multiple/Kept 1.txt", sample::worksheetBytes("Kept 1"));
+    c.entryClicked(1); // removal cannot read the list
+    EXPECT_EQ(t.messages.texts().last(), corrupted);
+    EXPECT_FALSE(QFile::exists(t.userRoot() + "/" + track));
 }
 
 TEST_F(CatalogueTest, TickBoxesAreExclusive)
