@@ -3,6 +3,7 @@
 
 #include "test_app.h"
 
+#include "quiz/quiz_screen.h"
 #include "shell/main_menu.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
@@ -198,6 +199,28 @@ TEST_F(CatalogueTest, OpenModeLoadsTheSetAndTheMenuUnseen)
     EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(c.isVisible());
     EXPECT_EQ(t.sound.played.first(), "wav\\click.wav");
+
+    // The quiz opens over the catalogue with the menu's brain frame and the product title.
+    auto* quiz = t.screens.find<QuizScreen>();
+    ASSERT_NE(quiz, nullptr);
+    EXPECT_TRUE(quiz->isVisible());
+    EXPECT_EQ(quiz->item<PictureItem>("Picture1")->source(), menu->image()->source());
+    EXPECT_FALSE(menu->image()->source().isEmpty());
+    EXPECT_EQ(quiz->item<QLabel>("Label5")->text(), "Corvana");
+    EXPECT_EQ(quiz->item<QLabel>("Label6")->text(), "Heart Quiz");
+}
+
+TEST_F(CatalogueTest, OpenModeUsesTheFrameTheMenuShowsNow)
+{
+    listWorksheets({"Lungs"});
+    auto& menu = t.screens.touch<MainMenu>();
+    t.state.brainFrame = 41;
+    menu.setPicture(menu.image(), "brainsm\\brainn41.jpg");
+    Catalogue& c = open();
+    c.entryClicked(1);
+    auto* quiz = t.screens.find<QuizScreen>();
+    ASSERT_NE(quiz, nullptr);
+    EXPECT_EQ(quiz->item<PictureItem>("Picture1")->source(), "brainsm\\brainn41.jpg");
 }
 
 TEST_F(CatalogueTest, EditModeFillsAFreshWizardOverTheCatalogue)
