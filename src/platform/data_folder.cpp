@@ -41,14 +41,14 @@ QStringList DataFolder::components(const QString& relative)
     return parts;
 }
 
-QString DataFolder::resolveUnder(const QString& root, const QStringList& parts) const
+QString DataFolder::resolveUnder(const QString& root, const QStringList& parts, bool lastIsFile) const
 {
     if (root.isEmpty())
         return {};
     QString current = root;
     for (int i = 0; i < parts.size(); ++i) {
         const QString exact = current + QLatin1Char('/') + parts[i];
-        const bool last = i == parts.size() - 1;
+        const bool last = i == parts.size() - 1 && lastIsFile;
         QFileInfo info(exact);
         if (info.exists() && (last ? info.isFile() : info.isDir())) {
             current = exact;
@@ -89,13 +89,14 @@ QString DataFolder::writablePath(const QString& relative) const
         return {};
     QString folder = writableRoot_;
     for (int i = 0; i + 1 < parts.size(); ++i) {
-        const QString existing = resolveUnder(folder, {parts[i]});
+        const QString existing = resolveUnder(folder, {parts[i]}, false);
         folder = existing.isEmpty() ? folder + QLatin1Char('/') + parts[i] : existing;
     }
     if (!QDir().mkpath(folder))
         return {};
-    const QString existing = resolveUnder(folder, {parts.last()});
-    return existing.isEmpty() ? folder + QLatin1Char('/') + parts.last() : existing;
+    // The file keeps its exact name: two worksheets whose titles differ only in letter case
+    // are two files, so saving one never overwrites the other.
+    return folder + QLatin1Char('/') + parts.last();
 }
 
 QString findShippedDataFolder()

@@ -22,9 +22,9 @@ public:
     // would leave the data folder.
     QString resolve(const QString& relative) const;
 
-    // Absolute path at which to write a file; its folder is created. Empty when the path
-    // would leave the data folder. An existing file in the writable folder that differs
-    // only in letter case is reused, as a Windows file system would.
+    // Absolute path at which to write a file, under its exact name; its folder is created
+    // (an existing folder that differs only in letter case is reused). Empty when the path
+    // would leave the data folder.
     QString writablePath(const QString& relative) const;
 
     const QString& readOnlyRoot() const { return readOnlyRoot_; }
@@ -34,7 +34,7 @@ public:
     static QStringList components(const QString& relative);
 
 private:
-    QString resolveUnder(const QString& root, const QStringList& parts) const;
+    QString resolveUnder(const QString& root, const QStringList& parts, bool lastIsFile = true) const;
     QString readOnlyRoot_;
     QString writableRoot_;
 };

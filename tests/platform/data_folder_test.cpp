@@ -57,11 +57,14 @@ TEST(DataFolder, UserFilesShadowShippedOnesAndWritesGoToTheUserFolder)
     EXPECT_EQ(f.files.resolve("multiple\\track.txt"), target);
 }
 
-TEST(DataFolder, WritingReusesAUserFileThatDiffersOnlyInCase)
+TEST(DataFolder, WritingKeepsTheExactNameSoFilesDifferingInCaseNeverOverwriteEachOther)
 {
     Folders f;
-    touch(f.user.path() + "/multiple/My Sheet.txt");
-    EXPECT_EQ(f.files.writablePath("multiple/my sheet.txt"), f.user.path() + "/multiple/My Sheet.txt");
+    touch(f.user.path() + "/Multiple/My Sheet.txt");
+    EXPECT_EQ(f.files.writablePath("multiple/MY SHEET.txt"), f.user.path() + "/Multiple/MY SHEET.txt");
+    touch(f.files.writablePath("multiple/MY SHEET.txt"), "second");
+    EXPECT_EQ(f.files.resolve("multiple/My Sheet.txt"), f.user.path() + "/Multiple/My Sheet.txt");
+    EXPECT_EQ(f.files.resolve("multiple/MY SHEET.txt"), f.user.path() + "/Multiple/MY SHEET.txt");
 }
 
 TEST(DataFolder, UserDataRootFollowsXdgDataHome)

@@ -192,12 +192,17 @@ TEST(WorksheetSave, AnEditSavedUnderANewTitleKeepsBoth)
     EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Teeth", "Teeth 2"}));
 }
 
-TEST(WorksheetSave, TitlesDifferingInLetterCaseAreTwoEntries)
+TEST(WorksheetSave, TitlesDifferingInLetterCaseAreTwoEntriesAndTwoFiles)
 {
     TestApp t;
+    WorksheetEntries upper = sample::entries(QStringLiteral("HEART"));
+    upper.questions[0] = QStringLiteral("Shouted question");
     ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("Heart")), t.state.worksheetList));
-    ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("HEART")), t.state.worksheetList));
+    ASSERT_TRUE(saveWorksheet(t.files, upper, t.state.worksheetList));
     EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Heart", "HEART"}));
+    // Saving "HEART" did not overwrite "Heart".
+    EXPECT_FALSE(t.readUserFile(sheet(QStringLiteral("Heart"))).contains("Shouted"));
+    EXPECT_TRUE(t.readUserFile(sheet(QStringLiteral("HEART"))).contains("Shouted"));
 }
 
 TEST(WorksheetSave, WritesWindows1252)
