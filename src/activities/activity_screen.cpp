@@ -11,6 +11,7 @@ namespace {
 
 // Padding between a label's border and its caption, in pixels.
 constexpr int captionPadding = 3;
+constexpr int captionTop = 2;
 
 unsigned engineButtons(Qt::MouseButtons buttons)
 {
@@ -53,7 +54,7 @@ void AnswerLabel::paintEvent(QPaintEvent*)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(font());
     p.setPen(yellow);
-    p.drawText(rect().adjusted(captionPadding, 0, -captionPadding, 0),
+    p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                static_cast<int>(alignment()) | Qt::TextSingleLine, text());
 }
 
@@ -100,7 +101,7 @@ void OutlineBox::paintEvent(QPaintEvent*)
     if (!text().isEmpty()) {
         p.setFont(font());
         p.setPen(yellow);
-        p.drawText(rect().adjusted(captionPadding, 0, -captionPadding, 0),
+        p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                    static_cast<int>(alignment()) | Qt::TextSingleLine, text());
     }
 }
@@ -159,8 +160,15 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         answers_.push_back(answer);
     }
 
-    for (const TextRow& row : layout_.texts)
-        addLabel(QString::fromLatin1(row.name), row.rect, QString::fromUtf8(row.text), row.font, row.colour, row.align);
+    for (const TextRow& row : layout_.texts) {
+        QLabel* text = addLabel(QString::fromLatin1(row.name), row.rect, QString::fromUtf8(row.text), row.font,
+                                row.colour, row.align);
+        // A text that wraps to one line more than its box holds would lose that line; it
+        // grows downwards instead (the instruction of the sorting screen needs this).
+        const int needed = text->heightForWidth(text->width());
+        if (needed > text->height())
+            text->resize(text->width(), needed);
+    }
 
     if (!layout_.lines.empty()) {
         auto* lines = new PointerLines(this, layout_.lines);

@@ -16,7 +16,7 @@ const ActivityLayout partsord{
     .labelWidth = 1845,
     .labelHeight = 375,
     .labelFont = {"Tahoma", 11.25, true},
-    .labelAlign = Qt::AlignCenter,
+    .labelAlign = Qt::AlignHCenter | Qt::AlignTop,
     .items =
         {
             // caption   home (= start)   target       group
