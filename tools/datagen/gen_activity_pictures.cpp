@@ -5,6 +5,8 @@
 // parts of the picture that lie under boxes and texts cannot be told from the screen.
 #include "generator.h"
 
+#include "platform/twips.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -15,7 +17,7 @@
 
 namespace {
 
-QPointF anchor(double xTwips, double yTwips) { return {xTwips / 15.0, yTwips / 15.0}; }
+QPointF anchor(double xTwips, double yTwips) { return {xTwips / twips::perPixel, yTwips / twips::perPixel}; }
 
 // A stroke with a dark outline: the outline is the same path stroked wider beneath.
 void outlinedStroke(QPainter& p, const QPainterPath& path, double width, const QColor& fill, const QColor& outline,
