@@ -11,7 +11,7 @@ const ActivityLayout boneslab{
     .labelWidth = 1485,
     .labelHeight = 375,
     .labelFont = {"Tahoma", 12, true},
-    .labelAlign = Qt::AlignHCenter | Qt::AlignTop,
+    .labelAlign = Qt::AlignCenter,
     .items =
         {
             // caption      home (= start)   target

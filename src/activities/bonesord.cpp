@@ -16,7 +16,7 @@ const ActivityLayout bonesord{
     .labelWidth = 5595,
     .labelHeight = 495,
     .labelFont = {"Tahoma", 15, true},
-    .labelAlign = Qt::AlignLeft | Qt::AlignTop,
+    .labelAlign = Qt::AlignLeft | Qt::AlignTop, // level with the sentence beginnings beside the boxes
     // Rows from the top hold items 1, 3, 0, 4, 2, 5; target boxes end the sentence begun on
     // their row, just right of x = 5640.
     .items =

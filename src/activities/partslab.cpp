@@ -11,7 +11,7 @@ const ActivityLayout partslab{
     .labelWidth = 1245,
     .labelHeight = 375,
     .labelFont = {"Tahoma", 12, true},
-    .labelAlign = Qt::AlignHCenter | Qt::AlignTop,
+    .labelAlign = Qt::AlignCenter,
     .items =
         {
             // caption   home (= start)   target

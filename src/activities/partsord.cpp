@@ -16,7 +16,7 @@ const ActivityLayout partsord{
     .labelWidth = 1845,
     .labelHeight = 375,
     .labelFont = {"Tahoma", 11.25, true},
-    .labelAlign = Qt::AlignHCenter | Qt::AlignTop,
+    .labelAlign = Qt::AlignCenter,
     .items =
         {
             // caption   home (= start)   target       group

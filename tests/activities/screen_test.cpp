@@ -225,6 +225,23 @@ TEST_F(ActivityScreenTest, CheckScoreScoresOwnBoxesAndEveryButtonClearsTheScore)
         EXPECT_EQ(s.answerLabel(i)->geometry(), s.item<QWidget>(frame::itemName(QStringLiteral("Label4"), i))->geometry());
 }
 
+TEST_F(ActivityScreenTest, CheckScoreShowsTheResultsScreenOverTheActivity)
+{
+    ActivityScreen& s = open("partslab");
+    for (int i = 0; i < 6; ++i)
+        dragToTarget(s, i, i);
+    click(s, checkScoreButton);
+    Screen* results = t.screens.find(QStringLiteral("Welldone"));
+    ASSERT_NE(results, nullptr);
+    EXPECT_TRUE(results->isVisible());
+    EXPECT_EQ(results->item<QLabel>(QStringLiteral("Label1"))->text(),
+              QStringLiteral("Excellent work. You have scored 6 out of 6."));
+    // The activity stays open beneath, every label where it was.
+    EXPECT_TRUE(s.isVisible());
+    EXPECT_EQ(s.engine().score(), 6);
+    EXPECT_EQ(t.screens.find(QStringLiteral("partslab")), &s);
+}
+
 TEST_F(ActivityScreenTest, PartsordAndBonesordScoreThroughTheirScreens)
 {
     ActivityScreen& parts = open("partsord", QStringLiteral("Parts of the Body"));
