@@ -1,0 +1,95 @@
+#include "activity_engine.h"
+
+namespace activity {
+
+Engine::Engine(const std::vector<ItemSpec>& items)
+{
+    for (const ItemSpec& item : items) {
+        labels_.push_back(item.start);
+        homes_.push_back(item.start);
+        targets_.push_back(item.target);
+        groups_.push_back(item.group);
+    }
+}
+
+bool Engine::drag(int i, float x, float y, unsigned buttons)
+{
+    if (buttons != LeftButton)
+        return false;
+    Box& label = labels_.at(static_cast<std::size_t>(i));
+    label.left = label.left + x - label.width / 2;
+    label.top = label.top + y - label.height / 2;
+    return true;
+}
+
+bool Engine::inSnapZone(const Box& box, float left, float top)
+{
+    return box.left - box.width / 2 < left && left < box.left + box.width && box.top - box.height / 2 < top &&
+           top < box.top + box.height;
+}
+
+bool Engine::snapInto(Box& label, const Box& box)
+{
+    if (!inSnapZone(box, label.left, label.top))
+        return false;
+    label.left = box.left;
+    label.top = box.top;
+    return true;
+}
+
+int Engine::drop(int k)
+{
+    Box& label = labels_.at(static_cast<std::size_t>(k));
+    int snaps = 0;
+    for (int i = 0; i < count(); ++i) {
+        // The home test sees the position the target test may just have set.
+        if (snapInto(label, targets_[static_cast<std::size_t>(i)]))
+            ++snaps;
+        if (snapInto(label, homes_[static_cast<std::size_t>(i)]))
+            ++snaps;
+    }
+    if (labelsOnTargets() == count())
+        checkScoreVisible_ = true;
+    return snaps;
+}
+
+void Engine::startAgain()
+{
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i].left = homes_[i].left;
+        labels_[i].top = homes_[i].top;
+    }
+    checkScoreVisible_ = false;
+}
+
+int Engine::labelsOnTargets() const
+{
+    int pairs = 0;
+    for (const Box& label : labels_)
+        for (const Box& box : targets_)
+            if (label.left == box.left && label.top == box.top)
+                ++pairs;
+    return pairs;
+}
+
+int Engine::score() const
+{
+    int score = 0;
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+        for (std::size_t j = 0; j < labels_.size(); ++j) {
+            const bool accepted = groups_[i] < 0 ? j == i : groups_[j] == groups_[i];
+            if (accepted && labels_[j].left == targets_[i].left && labels_[j].top == targets_[i].top)
+                ++score;
+        }
+    }
+    return score;
+}
+
+void Engine::setLabelPosition(int i, float left, float top)
+{
+    Box& label = labels_.at(static_cast<std::size_t>(i));
+    label.left = left;
+    label.top = top;
+}
+
+} // namespace activity
