@@ -233,7 +233,7 @@ Drawing skeletonFigure(bool labelled)
         L(534, 60, 390, 60, "Skull", true);
         L(512, 253, 390, 250, "Collar bone", true);
         L(456, 380, 390, 392, "Humerus", true);
-        L(482, 745, 390, 745, "Pelvis", true);
+        L(492, 790, 390, 790, "Pelvis", true);
         L(537, 930, 390, 930, "Femur", true);
         L(541, 1180, 390, 1180, "Tibia", true);
         L(642, 188, 830, 188, "Jaw", false);
@@ -250,8 +250,8 @@ Drawing outsideInsideFigure()
         const int captionSpace = onScreen(s) ? 420 : 380;
         const QRect left(box.x(), box.y(), half, box.height() - captionSpace);
         const QRect right(box.x() + half, box.y(), half, box.height() - captionSpace);
-        Canvas a(w, left, 1000, 1400);
-        drawBody(a, s, 0);
+        Canvas a(w, left, 700, 1400);
+        drawBody(a, s, -150);
         Canvas b(w, right, 700, 1400);
         drawSkeleton(b, s, -250);
         Canvas whole(w, box, box.width(), box.height());
@@ -292,9 +292,9 @@ Drawing boneSection()
         auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
             drawLabel(c, s, {ax, ay}, {tx, ty}, QString::fromLatin1(text), right);
         };
-        L(600, 165, 560, 40, "compact bone", false);
-        L(210, 250, 240, 410, "spongy bone", false);
-        L(700, 235, 720, 410, "marrow", false);
+        L(450, 163, 380, 40, "compact bone", false);
+        L(200, 260, 250, 410, "spongy bone", false);
+        L(780, 225, 980, 40, "marrow", false);
         L(1150, 220, 1200, 220, "cartilage", false);
     };
 }
@@ -302,53 +302,57 @@ Drawing boneSection()
 Drawing jointsFigure()
 {
     return [](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, 1300, 560);
+        Canvas c(w, box, 1500, 560);
         // Hinge: the upper arm and the forearm, bending one way only.
         bone(c, s, {60, 200}, {320, 200}, 42);
         bone(c, s, {330, 210}, {450, 400}, 36);
         arrowArc(c, s, {330, 210}, 150, -5, -60);
-        caption(c, s, {260, 470}, QStringLiteral("Hinge joint"), labelFont(s));
+        caption(c, s, {260, 480}, QStringLiteral("Hinge"), labelFont(s));
         // Ball and socket: a ball turning in a cup, every way.
+        const double ox = 200;
         w.pen(s.boneLine, std::max(10, c.len(4)));
         w.brush(s.bone);
-        w.pie(c.r(790, 100, 240, 240), 95, 170);
+        w.pie(c.r(ox + 790, 100, 240, 240), 95, 170);
         w.brush(onScreen(s) ? frameBlue : QColor(255, 255, 255));
         w.nullPen();
-        w.ellipse(c.r(825, 135, 170, 170));
-        bone(c, s, {920, 222}, {1180, 420}, 40);
+        w.ellipse(c.r(ox + 825, 135, 170, 170));
+        bone(c, s, {ox + 920, 222}, {ox + 1180, 420}, 40);
         w.pen(s.boneLine, std::max(10, c.len(4)));
         w.brush(s.bone);
-        w.ellipse(c.r(835, 145, 150, 150));
-        arrowArc(c, s, {910, 220}, 175, 20, 50);
-        arrowArc(c, s, {910, 220}, 175, 330, -50);
-        caption(c, s, {980, 470}, QStringLiteral("Ball and socket joint"), labelFont(s));
+        w.ellipse(c.r(ox + 835, 145, 150, 150));
+        arrowArc(c, s, {ox + 910, 220}, 175, 20, 50);
+        arrowArc(c, s, {ox + 910, 220}, 175, 330, -50);
+        caption(c, s, {ox + 960, 480}, QStringLiteral("Ball and socket"), labelFont(s));
     };
 }
 
 Drawing musclePairFigure()
 {
     return [](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, 1300, 600);
+        Canvas c(w, box, 1800, 560);
         const QColor biceps = onScreen(s) ? QColor(214, 72, 72) : QColor(190, 190, 190);
         const QColor triceps = onScreen(s) ? QColor(236, 150, 140) : QColor(235, 235, 235);
-        bone(c, s, {120, 300}, {560, 300}, 40);   // humerus
-        bone(c, s, {575, 300}, {740, 80}, 32);    // forearm, bent up
+        // The right arm seen from the side: shoulder on the right, forearm raised at the elbow.
+        bone(c, s, {1000, 330}, {540, 330}, 44);  // humerus
+        bone(c, s, {525, 318}, {370, 100}, 34);   // forearm
         w.pen(s.skinLine, std::max(10, c.len(4)));
-        w.brush(biceps);
-        w.ellipse(c.r(190, 150, 360, 150));
+        w.brush(s.skin);
+        w.ellipse(c.r(310, 30, 90, 90));          // fist
         w.brush(triceps);
-        w.ellipse(c.r(170, 325, 360, 100));
-        // Tendons from the muscles to the bones they pull.
+        w.ellipse(c.r(590, 352, 380, 92));
+        w.brush(biceps);
+        w.ellipse(c.r(580, 170, 360, 140));
+        // Tendons: the biceps pulls on the forearm, the triceps on the back of the elbow.
         w.pen(s.boneLine, std::max(12, c.len(6)));
-        w.line(c.p(540, 215).x(), c.p(540, 215).y(), c.p(618, 250).x(), c.p(618, 250).y());
-        w.line(c.p(525, 380).x(), c.p(525, 380).y(), c.p(590, 330).x(), c.p(590, 330).y());
-        arrowArc(c, s, {575, 300}, 250, 80, 35);
+        w.line(c.p(590, 250).x(), c.p(590, 250).y(), c.p(505, 282).x(), c.p(505, 282).y());
+        w.line(c.p(600, 395).x(), c.p(600, 395).y(), c.p(528, 352).x(), c.p(528, 352).y());
+        arrowArc(c, s, {530, 325}, 300, 112, 30);
         auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
             drawLabel(c, s, {ax, ay}, {tx, ty}, QString::fromLatin1(text), right);
         };
-        L(350, 170, 300, 60, "biceps contracts", true);
-        L(330, 410, 330, 520, "triceps relaxes", false);
-        L(575, 305, 780, 420, "elbow", false);
+        L(840, 200, 1060, 150, "biceps contracts", false);
+        L(860, 430, 1060, 480, "triceps relaxes", false);
+        L(530, 335, 420, 470, "elbow", true);
     };
 }
 

@@ -39,7 +39,9 @@ Page acknowledgments()
     Page p;
     p.name = QStringLiteral("acknowledgments");
     p.title = QStringLiteral("Acknowledgments");
-    p.body = {210, 258};
+    // This page shows on a lighter blue, where yellow reads better than the usual headings.
+    p.screenHeading = QColor(255, 255, 0);
+    p.body = {220, 268};
     p.printBody = {230, 300};
     p.termWidth = 2100;
     // The screen copy stays left of the logo, which the reader shows at its right.

@@ -15,7 +15,7 @@ Page guidePage(const char* name, const char* title)
     p.title = QString::fromLatin1(title);
     p.body = {210, 258};
     p.printBody = {230, 300};
-    p.termWidth = 1700;
+    p.termWidth = 2150;
     p.screenColumns = guideScreen;
     p.printColumns = guidePrint;
     return p;
@@ -172,51 +172,60 @@ Drawing resultsPicture()
     };
 }
 
-Drawing catalogueAndWizardPicture()
+Drawing wizardPicture()
 {
     return [](WmfWriter& w, const QRect& box, const Style& s) {
-        const int half = box.width() / 2 - 60;
-        const QRect left(box.x(), box.y(), half, box.height());
-        const QRect right(box.right() - half, box.y(), half, box.height());
         const bool screen = s.copy == Copy::Screen;
         const QColor yellow = screen ? QColor(255, 255, 0) : QColor(0, 0, 0);
-        miniScreen(w, left, s, QString(), {{"Save Worksheet", 6000, 7920, 3765, 495}, {"Exit", 10560, 7920, 1245, 495}},
+        miniScreen(w, box, s, QString(), {{"Save Worksheet", 6000, 7920, 3765, 495}, {"Exit", 10560, 7920, 1245, 495}},
                    [&](Canvas& c) {
-                       // Title box, then questions with four answers and ticks.
+                       // The title box, then ten questions in two columns, four answers each with
+                       // a tick box; one answer of each ticked.
                        c.w.pen(screen ? QColor(120, 120, 120) : QColor(0, 0, 0), 10);
                        c.w.brush(QColor(255, 255, 255));
-                       c.w.rectangle(c.r(2400, 120, 6000, 400));
+                       c.w.rectangle(c.r(2400, 700, 6000, 380));
                        for (int q = 0; q < 10; ++q) {
-                           const int x = q < 5 ? 0 : 5880, y = 1440 * (q % 5);
+                           const int x = q < 5 ? 0 : 5880, y = 600 + 1440 * (q % 5);
                            c.w.brush(QColor(255, 255, 255));
                            c.w.rectangle(c.r(240 + x, 840 + y, 5400, 330));
                            for (int k = 0; k < 4; ++k) {
                                const int ox = (k % 2) ? 3600 : 720, oy = (k < 2) ? 1230 : 1560;
                                c.w.rectangle(c.r(ox + x, oy + y, 2000, 280));
-                               c.w.brush(k == (q % 4) ? yellow : QColor(255, 255, 255));
+                               c.w.brush(k == (q * 3) % 4 ? yellow : QColor(255, 255, 255));
                                c.w.rectangle(c.r(ox - 240 + x, oy + 40 + y, 200, 200));
                                c.w.brush(QColor(255, 255, 255));
                            }
                        }
                    });
-        miniScreen(w, right, s, QString(), {{"Exit", 120, 7920, 1245, 495}, {"Next Page >>", 6600, 7920, 2565, 495}},
+    };
+}
+
+Drawing cataloguePicture()
+{
+    return [](WmfWriter& w, const QRect& box, const Style& s) {
+        const bool screen = s.copy == Copy::Screen;
+        const QColor yellow = screen ? QColor(255, 255, 0) : QColor(0, 0, 0);
+        miniScreen(w, box, s, QString(), {{"Exit", 120, 7920, 1245, 495}, {"Next Page >>", 6600, 7920, 2565, 495}},
                    [&](Canvas& c) {
-                       c.w.font(s.face, std::max(70, c.len(330)), true);
+                       c.w.font(s.face, std::max(70, c.len(300)), true);
                        c.w.setTextColor(yellow);
                        const char* titles[] = {"Year 4 Skeleton Quiz", "Healthy Teeth", "Our Senses Check",
                                                "Food Groups", "Bones Revision", "Heart and Blood"};
                        for (int i = 0; i < 6; ++i) {
                            c.w.pen(screen ? QColor(255, 255, 255) : QColor(0, 0, 0), 10);
                            c.w.nullBrush();
-                           const QRect r = c.r(240, 300 + i * 560, 5715, 420);
+                           const QRect r = c.r(240, 900 + i * 560, 5715, 420);
                            c.w.rectangle(r);
-                           c.w.textOut(r.left() + c.len(120), r.top() + c.len(60), QString::fromLatin1(titles[i]));
+                           c.w.textOut(r.left() + c.len(120), r.top() + c.len(50), QString::fromLatin1(titles[i]));
                        }
                        c.w.nullBrush();
-                       c.w.rectangle(c.r(6600, 1200, 240, 240));
                        c.w.rectangle(c.r(6600, 1800, 240, 240));
-                       c.w.textOut(c.p(6960, 1180).x(), c.p(6960, 1180).y(), QStringLiteral("Edit Worksheet"));
-                       c.w.textOut(c.p(6960, 1780).x(), c.p(6960, 1780).y(), QStringLiteral("Delete Worksheet"));
+                       c.w.rectangle(c.r(6600, 2400, 240, 240));
+                       c.w.textOut(c.p(6960, 1780).x(), c.p(6960, 1780).y(), QStringLiteral("Edit Worksheet"));
+                       c.w.textOut(c.p(6960, 2380).x(), c.p(6960, 2380).y(), QStringLiteral("Delete Worksheet"));
+                       c.w.setTextAlign(WmfWriter::Center | WmfWriter::Top);
+                       c.w.textOut(c.p(6000, 7980 + 600).x() - c.len(2000), c.p(6000, 7980 + 600).y(), QStringLiteral("Page 1"));
+                       c.w.setTextAlign(WmfWriter::Left | WmfWriter::Top);
                    });
     };
 }
@@ -234,21 +243,20 @@ Page guide1()
         bullet("Exit on the main menu shows the title screen again: Cancel goes back to the menu, Exit closes "
                "Corvana."),
         heading("The main menu"),
-        figure(mainMenuPicture(), 0, 5600),
+        figure(mainMenuPicture(), 0, 4400),
         screenBreak(),
-        term("Topics", "Parts of the Body and Bones each open a topic screen (page 2). The other topics are "
-                       "planned for later editions; for now they tell pupils that they are not ready yet."),
-        term("Introduction", "a welcome page for pupils that explains what to do."),
-        term("Sound On, Sound Off", "switch the sound effects. Sound is on again whenever the main menu "
-                                     "opens afresh, for example after the Worksheet Catalogue."),
+        term("Topics", "Parts of the Body and Bones open their topic screens (page 2). The other topics are "
+                       "planned for later editions."),
+        term("Introduction", "a welcome page for pupils."),
+        term("Sound On, Sound Off", "sound effects on or off. Sound is on whenever the menu opens afresh."),
         term("Teachers' Guide", "this guide."),
-        term("Multiple Choice Wizard", "write your own ten-question quiz (page 4)."),
-        term("Worksheet Catalogue", "open, change or remove the quizzes you have written (page 4)."),
-        term("Acknowledgments", "the free software and fonts Corvana is built on."),
+        term("Multiple Choice Wizard", "write your own quiz (page 4)."),
+        term("Worksheet Catalogue", "open, change or remove your quizzes (page 4)."),
+        term("Acknowledgments", "the free software and fonts behind Corvana."),
         heading("A lesson with Corvana"),
-        para("Read the Key Facts together, then let pupils try the activities and the quiz in pairs. Those "
-             "who score full marks print a certificate; the others look at what they got wrong, read the Key "
-             "Facts again and have another go."),
+        para("Read the Key Facts together, then let pupils try the activities and the quiz in pairs. Pupils "
+             "with full marks print a certificate; the others see what they got wrong, read the Key Facts "
+             "again and have another go."),
     };
     return p;
 }
@@ -257,7 +265,7 @@ Page guide2()
 {
     Page p = guidePage("guide2", "Teachers' Guide: The Topics");
     p.blocks = {
-        figure(hubPicture(), 3400, 5200),
+        figure(hubPicture(), 3250, 3700),
         para("Each topic screen shows the topic's picture and six buttons:"),
         term("Key Facts", "one page of facts for pupils."),
         term("Teacher's Notes", "objectives, background and ideas (two pages for Bones)."),
@@ -267,16 +275,15 @@ Page guide2()
         term("Exit", "back to the main menu."),
         screenBreak(),
         heading("Reading pages"),
-        para("Key Facts, Teacher's Notes, the introduction and this guide open in a reader. Where a set has "
-             "more than one page, Next Page and Previous Page turn the pages and the label between them "
-             "shows where you are. Print sends a black-on-white copy of the page to the printer, ready to "
-             "photocopy."),
+        para("Pages open in a reader. Where there is more than one page, Next Page and Previous Page turn "
+             "them and the label between shows the page number. Print gives a black-on-white paper copy, "
+             "ready to photocopy."),
         heading("The quiz"),
-        figure(quizPicture(), 2700, 4200),
-        bullet("Each question has four answers. The pupil clicks one and presses Next Question."),
-        bullet("Previous Question goes back, but clears the answer: pupils must choose again before moving "
-               "on, because an unanswered question counts as wrong."),
-        bullet("On question 10 the button reads Check Score, which opens the results."),
+        figure(quizPicture(), 2200, 2900),
+        bullet("Pupils click one of four answers, then Next Question. On question 10, Check Score shows "
+               "the results."),
+        bullet("Previous Question goes back but clears the answer: pupils must choose again, as an "
+               "unanswered question counts as wrong."),
     };
     return p;
 }
@@ -286,7 +293,7 @@ Page guide3()
     Page p = guidePage("guide3", "Teachers' Guide: Activities and Results");
     p.blocks = {
         heading("Drag-and-drop activities"),
-        figure(labellingPicture(), 3000, 4800),
+        figure(labellingPicture(), 3000, 3800),
         bullet("Pupils drag a label with the mouse and let go near a box: the label jumps into place with "
                "a thud."),
         bullet("When every label is in a box, Check Score appears. Start Again puts every label back."),
@@ -294,7 +301,7 @@ Page guide3()
                "parts into those you can and cannot see; for Bones, finish six sentences."),
         screenBreak(),
         heading("Results"),
-        figure(resultsPicture(), 2700, 4500),
+        figure(resultsPicture(), 2700, 3400),
         bullet("Every quiz and activity ends with the score and a sound to match it."),
         bullet("Full marks: the pupil types a name of up to 25 letters and presses Print Certificate for a "
                "framed certificate with the name and the score."),
@@ -309,27 +316,26 @@ Page guide4()
 {
     Page p = guidePage("guide4", "Teachers' Guide: Worksheets and Printing");
     p.blocks = {
-        figure(catalogueAndWizardPicture(), 2300, 3400),
         heading("Multiple Choice Wizard"),
+        figure(wizardPicture(), 2500, 3400),
         para("Type a title, then each question with its four answers A to D, and tick the one correct "
              "answer; Enter moves to the next box. Save Worksheet checks that every box is filled and that "
              "each question has exactly one tick, then saves the worksheet and adds it to the catalogue. "
-             "Saving again under the same title replaces the worksheet."),
+             "Saving again under the same title replaces it."),
         heading("Worksheet Catalogue"),
         bullet("Lists your worksheets, 24 to a page. Click a title to open it as a quiz."),
         bullet("Tick Edit Worksheet, then click a title, to change it in the wizard."),
-        screenBreak(),
         bullet("Tick Delete Worksheet, then click a title, to take it off the list; Corvana asks first. The "
                "worksheet's file is kept."),
+        figure(cataloguePicture(), 2000, 3000),
         heading("Printing"),
-        bullet("Print on every reading page and on this guide prints a black-on-white copy of the page."),
+        bullet("Print on every reading page and on this guide prints a black-on-white copy."),
         bullet("Print Certificate on the results screen prints a certificate for full marks."),
-        bullet("When the computer has no printer, Corvana saves the page as a PDF file instead and tells you "
-               "where it is."),
+        bullet("With no printer, Corvana saves a PDF file instead and tells you where it is."),
         heading("Where files are kept"),
-        para("Your worksheets are kept in the folder \"multiple\" of Corvana's own data folder in your user "
-             "account (~/.local/share/corvana), and PDF copies in its folder \"printouts\". They stay when "
-             "Corvana is updated; copy them to keep a backup."),
+        para("Worksheets are kept in the folder \"multiple\" of Corvana's data folder in your account "
+             "(~/.local/share/corvana) and PDF copies in its folder \"printouts\". Copy them to keep a "
+             "backup."),
     };
     return p;
 }

@@ -91,6 +91,7 @@ class Flow {
 public:
     Flow(WmfWriter& w, const Page& page, Copy copy)
         : w_(w), page_(page), copy_(copy), s_(style(copy)), m_(metricsFor(page, copy)),
+          heading_(copy == Copy::Screen && page.screenHeading.isValid() ? page.screenHeading : s_.heading),
           columns_(copy == Copy::Screen ? page.screenColumns : page.printColumns)
     {
         if (columns_.isEmpty())
@@ -104,6 +105,7 @@ public:
             nextColumn();
             return;
         }
+        current_ = b.text;
         const int width = column().width();
         int need = height(b, width);
         // A heading needs at least one line of what follows it in the same column.
@@ -125,7 +127,7 @@ private:
     void nextColumn()
     {
         if (++col_ >= columns_.size())
-            fail(QStringLiteral("runs out of room"));
+            fail(QStringLiteral("runs out of room at \"%1\"").arg(current_.left(40)));
         y_ = column().top();
     }
 
@@ -135,6 +137,8 @@ private:
                                      .arg(page_.name, copy_ == Copy::Screen ? "screen" : "print", what)
                                      .toStdString());
     }
+
+    int fixedHeight(const Block& b) const { return copy_ == Copy::Screen ? b.height : b.detail.toInt(); }
 
     void bodyFont(bool bold = false) { w_.font(s_.face, m_.font, bold); }
 
@@ -160,8 +164,9 @@ private:
             return std::max(termLines, detailLines) * m_.line + m_.line / 5;
         }
         case Block::Figure: {
+            // A little air below a picture of fixed height; one that fills its column needs none.
             const int h = copy_ == Copy::Screen ? b.height : b.detail.toInt();
-            return h > 0 ? h : column().bottom() - y_;
+            return h > 0 ? h + m_.line / 3 : column().bottom() - y_;
         }
         case Block::Gap:
             return atTop() ? 0 : b.height;
@@ -176,7 +181,7 @@ private:
         switch (b.kind) {
         case Block::Heading:
             w_.font(s_.headingFace, m_.headingFont, true);
-            w_.setTextColor(s_.heading);
+            w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x, y + (atTop() ? 0 : m_.line / 2), width, b.text, m_.headingLine);
             break;
@@ -200,7 +205,7 @@ private:
         }
         case Block::Term:
             bodyFont(true);
-            w_.setTextColor(s_.heading);
+            w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x, y, m_.termWidth - m_.font / 2, b.text, m_.line);
             bodyFont();
@@ -209,7 +214,7 @@ private:
             break;
         case Block::Figure:
             w_.saveDC();
-            b.drawing(w_, QRect(x, y, width, h), s_);
+            b.drawing(w_, QRect(x, y, width, fixedHeight(b) > 0 ? fixedHeight(b) : h), s_);
             w_.restoreDC();
             break;
         case Block::Gap:
@@ -223,9 +228,11 @@ private:
     Copy copy_;
     const Style& s_;
     Metrics m_;
+    QColor heading_;
     QList<QRect> columns_;
     int col_ = 0;
     int y_ = 0;
+    QString current_; // the block being placed, for messages
 };
 
 } // namespace
@@ -237,14 +244,18 @@ QByteArray render(const Page& page, Copy copy)
     WmfWriter w(onScreen ? screenWidth : printWidth, onScreen ? screenHeight : printHeight);
 
     // The title, clear of the Print button on screen, with a rule beneath it.
-    const int titleFont = onScreen ? 500 : 440;
+    // A long title is set a little smaller rather than run under the Print button.
     const int titleLeft = onScreen ? 120 : 0;
     const int titleRight = onScreen ? printButtonArea.left() - 240 : printWidth;
-    w.font(s.headingFace, titleFont, true);
+    int titleFont = onScreen ? 500 : 440;
+    for (w.font(s.headingFace, titleFont, true); w.textWidth(page.title) > titleRight - titleLeft;
+         w.font(s.headingFace, titleFont, true)) {
+        titleFont -= 10;
+        if (titleFont < 380)
+            throw std::runtime_error(QStringLiteral("page \"%1\": title too long").arg(page.name).toStdString());
+    }
     w.setTextColor(s.title);
     w.setTextAlign(WmfWriter::Left | WmfWriter::Top);
-    if (w.textWidth(page.title) > titleRight - titleLeft)
-        throw std::runtime_error(QStringLiteral("page \"%1\": title too long").arg(page.name).toStdString());
     const int titleTop = onScreen ? 150 : 0;
     w.textOut(titleLeft, titleTop, page.title);
     const int ruleY = titleTop + titleFont * 13 / 10;
@@ -326,16 +337,20 @@ void miniScreen(WmfWriter& w, const QRect& box, const Style& s, const QString& t
     if (extra)
         extra(c);
     // Button labels as the program draws them: black, thin border, yellow caption.
-    const int captionFont = std::max(70, c.len(330));
     for (const MiniButton& b : buttons) {
         w.pen(onScreen ? QColor(255, 255, 255) : QColor(0, 0, 0), 10);
         w.brush(onScreen ? QColor(0, 0, 0) : QColor(255, 255, 255));
         const QRect r = c.r(b.x, b.y + 600, b.width, b.height);
         w.rectangle(r);
-        w.font(s.face, captionFont, true);
+        // The caption as large as the button allows, as on the real screen.
+        const QString caption = QString::fromLatin1(b.caption);
+        int captionFont = std::max(60, c.len(std::min(330.0, b.height * 0.62)));
+        for (w.font(s.face, captionFont, true); captionFont > 60 && w.textWidth(caption) > r.width() * 0.92;
+             w.font(s.face, captionFont, true))
+            captionFont -= 5;
         w.setTextColor(onScreen ? QColor(255, 255, 0) : QColor(0, 0, 0));
         w.setTextAlign(WmfWriter::Center | WmfWriter::Top);
-        w.textOut(r.center().x(), r.center().y() - captionFont * 6 / 10, QString::fromLatin1(b.caption));
+        w.textOut(r.center().x(), r.center().y() - captionFont * 6 / 10, caption);
         w.setTextAlign(WmfWriter::Left | WmfWriter::Top);
     }
 }

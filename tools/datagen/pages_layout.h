@@ -73,6 +73,7 @@ struct Page {
     QList<QRect> screenColumns; // flow areas below the title, in order
     QList<QRect> printColumns;
     int termWidth = 2200;       // term column of Term blocks, screen (paper: scaled by body)
+    QColor screenHeading;       // headings and terms on screen, when not the usual colour
 };
 
 // Lays the page out and writes it. Throws std::runtime_error when the content does not fit,

@@ -17,7 +17,7 @@ Page keyPartsOfTheBody()
     Page p;
     p.name = QStringLiteral("key parts of the body");
     p.title = QStringLiteral("Key Facts: Parts of the Body");
-    p.body = {280, 345};
+    p.body = {270, 330};
     p.printBody = {280, 370};
     p.screenColumns = factsScreen;
     p.printColumns = factsPrint;
@@ -66,8 +66,6 @@ Page partsNotes()
         heading("Using Corvana"),
         bullet("Key Facts: read it together on a large screen, or print a copy for each table."),
         bullet("Labelling Activity: pupils drag six labels (head, arm, hand, torso, leg, foot) onto the picture."),
-        printBreak(),
-        screenBreak(),
         bullet("Ordering Activity: pupils sort ten parts into those you can see and those you cannot."),
         bullet("Multiple Choice: ten questions on the topic; full marks earn a certificate."),
         heading("Ideas for the classroom"),
@@ -92,7 +90,7 @@ Page keyBones()
     Page p;
     p.name = QStringLiteral("key bones");
     p.title = QStringLiteral("Key Facts: Bones");
-    p.body = {280, 345};
+    p.body = {270, 330};
     p.printBody = {280, 370};
     p.screenColumns = factsScreen;
     p.printColumns = factsPrint;
@@ -127,38 +125,27 @@ Page bonesNotesA()
         bullet("Know that humans and some other animals have skeletons and muscles for support, protection "
                "and movement."),
         bullet("Name the main bones: skull, backbone, rib cage, humerus, pelvis, femur and tibia."),
-        bullet("Recall facts about bones: how many we have, the longest and the smallest, and what keeps "
-               "them healthy."),
+        bullet("Recall how many bones we have, the longest and the smallest."),
         heading("What the skeleton does"),
         term("Support", "holds the body up and gives it its shape."),
-        term("Protection", "the skull guards the brain, the ribs the heart and lungs, the backbone the "
-                           "spinal cord."),
+        term("Protection", "the skull guards the brain, the ribs the heart and lungs."),
         term("Movement", "muscles, fixed to bones by tendons, pull them at the joints."),
-        term("Blood", "red marrow inside some bones makes new blood cells."),
-        term("Store", "bones keep a store of calcium for the rest of the body."),
+        term("Supply", "red marrow in some bones makes blood cells; bones also store calcium."),
         heading("Inside a bone"),
-        figure(boneSection(), 1500, 2600),
+        figure(boneSection(), 1300, 2600),
         para("Bone is living tissue with its own blood supply. Hard compact bone surrounds lighter spongy "
              "bone, and the hollow shaft of a long bone holds marrow. Bones grow until the late teens and "
              "can mend when they break."),
-        screenBreak(),
         heading("The main bones"),
-        term("Skull", "protects the brain; the lower jaw (mandible) is the only part of it that moves."),
-        term("Backbone", "the spine: 33 small bones (vertebrae) in a child; the lowest ones join together, "
-                         "leaving 26 in an adult."),
-        term("Rib cage", "12 pairs of ribs joined to the backbone; most also join the breastbone (sternum)."),
-        term("Collar bone", "the clavicle, from the breastbone to the shoulder."),
+        term("Skull", "protects the brain; only the lower jaw (mandible) moves."),
+        term("Backbone", "33 vertebrae in a child; the lowest join, leaving 26 in an adult."),
+        term("Rib cage", "12 pairs of ribs from the backbone; most meet the breastbone."),
         term("Humerus", "the upper arm bone, from shoulder to elbow."),
-        term("Radius, ulna", "the two bones of the forearm."),
-        term("Pelvis", "the hip bones: carries the weight of the upper body and supports the organs of the "
-                       "lower abdomen."),
-        term("Femur", "the thigh bone: the longest and strongest bone in the body."),
-        term("Kneecap", "the patella, which protects the front of the knee joint."),
-        term("Tibia, fibula", "the shin bone and the thin bone beside it."),
-        term("Stirrup", "the stapes, in the middle ear: about 3 mm long, the smallest bone."),
-        heading("Numbers"),
-        para("Adults have 206 bones; a newborn baby has about 300, many of which join as the child grows. "
-             "More than half of all our bones are in the hands and feet."),
+        term("Pelvis", "the hip bones, which carry the weight of the upper body."),
+        term("Femur", "the thigh bone: the longest and strongest bone."),
+        term("Kneecap", "the patella, in front of the knee joint."),
+        term("Tibia", "the shin bone; the thin fibula runs beside it."),
+        term("Stirrup", "the stapes in the middle ear, about 3 mm long: the smallest bone."),
     };
     return p;
 }
@@ -170,40 +157,34 @@ Page bonesNotesB()
     p.title = QStringLiteral("Teacher's Notes: Bones (2 of 2)");
     p.body = {210, 258};
     p.printBody = {230, 300};
-    p.termWidth = 1650;
+    p.termWidth = 1900;
     p.screenColumns = notesScreen;
     p.printColumns = notesPrint;
     p.blocks = {
         heading("Joints"),
-        figure(jointsFigure(), 1750, 2700),
-        term("Hinge", "bends one way, like a door: elbow, knee, fingers."),
-        term("Ball and socket", "moves in every direction: shoulder and hip."),
-        term("Pivot", "turns: the top of the neck, to shake the head."),
-        term("Fixed", "does not move: the joins between the bones of the skull."),
+        figure(jointsFigure(), 1450, 2200),
+        term("Hinge", "bends one way, like a door: elbow, knee."),
+        term("Ball and socket", "moves every way: shoulder, hip."),
+        term("Pivot", "turns: the top of the neck."),
+        term("Fixed", "does not move: the joins in the skull."),
         heading("Muscles and movement"),
-        figure(musclePairFigure(), 1500, 2500),
-        para("Muscles can only pull, never push, so they work in pairs. To bend the arm the biceps "
-             "contracts (gets shorter and fatter) while the triceps relaxes; to straighten it the triceps "
-             "contracts and the biceps relaxes."),
-        screenBreak(),
+        figure(musclePairFigure(), 1250, 2000),
+        para("Muscles can only pull, so they work in pairs. To bend the arm the biceps contracts (gets "
+             "shorter and fatter) while the triceps relaxes; to straighten it, the triceps contracts and the "
+             "biceps relaxes."),
         heading("Healthy bones"),
-        bullet("Calcium (milk, cheese, yoghurt, green vegetables, tinned fish with soft bones) and vitamin D "
-               "(made by the skin in sunlight; also in oily fish and eggs) build strong bones."),
+        bullet("Calcium (milk, cheese, yoghurt, green vegetables) and vitamin D (made by the skin in "
+               "sunlight; also in oily fish and eggs) build strong bones."),
         bullet("Running, jumping and skipping make bones stronger; helmets and pads protect them."),
-        heading("Using Corvana"),
-        bullet("Key Facts: one page for pupils, on screen or printed."),
-        bullet("Labelling Activity: drag seven labels (skull, backbone, rib cage, humerus, pelvis, femur, "
-               "tibia) onto the skeleton."),
-        bullet("Ordering Activity: finish six sentences about bones by dragging the right endings into "
-               "place."),
-        bullet("Multiple Choice: ten questions on bones; full marks earn a certificate."),
-        heading("Ideas for the classroom"),
-        bullet("Pupils feel for bones in their own bodies: skull, jaw, collar bone, ribs, kneecap, ankle."),
-        bullet("Sort animals into those with a skeleton inside (vertebrates) and those with a hard outer "
-               "covering, such as insects and crabs."),
         heading("Things to watch for"),
-        bullet("Many children think bones are dead and dry, like museum skeletons. Bones in the body are "
-               "alive: they grow, and they mend."),
+        bullet("Many children think bones are dead and dry, like museum skeletons; living bones grow and "
+               "mend."),
+        heading("Using Corvana"),
+        para("Key Facts is one page for pupils; the Labelling Activity names seven bones, the Ordering "
+             "Activity finishes six sentences and the quiz asks ten questions."),
+        heading("Ideas for the classroom"),
+        bullet("Pupils feel for bones in their own bodies: skull, jaw, ribs, kneecap."),
+        bullet("Sort animals: a skeleton inside (vertebrates) or a hard outer covering (insects, crabs)."),
     };
     return p;
 }
