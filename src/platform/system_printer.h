@@ -1,4 +1,5 @@
-// The real printer: the system's default printer, or a PDF file when the machine has none.
+// The real printer: the system's default printer (through CUPS), or a PDF file when the
+// machine has no printer at all.
 #pragma once
 
 #include "printer.h"
@@ -7,3 +8,7 @@
 
 // pdfFolder: where pages go as PDF files when there is no printer.
 std::unique_ptr<Printer> makeSystemPrinter(const QString& pdfFolder);
+
+// Saves every page as a PDF file in pdfFolder even when printers exist: for tests and for
+// looking at printouts without using paper.
+std::unique_ptr<Printer> makePdfFilePrinter(const QString& pdfFolder);

@@ -88,7 +88,7 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
     setHoverButtons(buttons);
 
     addLabel(QStringLiteral("Label3"), {0, 8280, 12000, 375},
-             QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd. For pupils aged 7 to 11 and their teachers."),
+             QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd"),
              {"Tahoma", 9.75}, frame::captionColour, Qt::AlignHCenter | Qt::AlignTop);
 
     readTimer_ = addTimer(QStringLiteral("Timer1"), 1);
@@ -105,7 +105,9 @@ void MainMenu::load()
         o->setAutoFillBackground(true);
         QPalette p = o->palette();
         p.setColor(QPalette::Window, frame::frameColour);
+        p.setColor(QPalette::Button, frame::frameColour);
         o->setPalette(p);
+        o->setBackgroundRole(QPalette::Window);
     }
     state().soundOn = 1;
     state().brainFrame = 0;

@@ -97,7 +97,7 @@ void ButtonLabel::mouseReleaseEvent(QMouseEvent* e)
     const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     e->accept();
-    if (click && isEnabled() && isVisible())
+    if (click && isEnabled())
         emit clicked(index_);
 }
 
@@ -275,8 +275,11 @@ void Screen::closeEvent(QCloseEvent* e)
 void Screens::show(Screen& screen)
 {
     screen.show();
-    screen.raise();
-    screen.activateWindow();
+    // The headless platform used by tests has no window stacking to change.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        screen.raise();
+        screen.activateWindow();
+    }
 }
 
 void Screens::close(Screen& screen)
@@ -287,12 +290,19 @@ void Screens::close(Screen& screen)
     screen.unload();
     screen.hide();
     screen.deleteLater();
+    // Left with nothing but the backdrop (a window closed by the window system), a pupil
+    // would face an empty blue screen with no way out: end the program instead.
+    const QString backdrop = QStringLiteral("Grey");
+    if (!ending_ && name != backdrop && open_.size() == 1 && open_.contains(backdrop) && app_)
+        app_->services.endProgram();
 }
 
 void Screens::closeAll()
 {
+    ending_ = true;
     const auto screens = open_.values();
     for (const auto& s : screens)
         if (s)
             close(*s);
+    ending_ = false;
 }

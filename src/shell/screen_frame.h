@@ -190,4 +190,5 @@ public:
 private:
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
+    bool ending_ = false;
 };

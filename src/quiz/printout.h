@@ -1,0 +1,31 @@
+// What the certificate and the worksheet printouts share: centred lines, and running a page
+// to its end with the pupil told how it went.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class MessageBoxes;
+class Printer;
+
+namespace printout {
+
+inline const QString fontName = QStringLiteral("Times New Roman");
+inline const QString problemMessage = QStringLiteral("There was a problem printing to your printer.");
+
+// Prints a line with its horizontal position set so that it is centred in the printable width.
+void centredLine(Printer& printer, const QString& text);
+
+// Told instead of "... is now printing." when there is no printer and the page became a PDF.
+// what: "certificate" or "worksheet".
+QString savedAsPdfMessage(const QString& what, const QString& pdfPath);
+
+// Lays out one page, ends the document and tells the pupil: printingMessage when it went to
+// a printer, where it was saved when it became a PDF, the problem message when printing
+// failed (the half-built page is dropped). True when the page was printed or saved.
+// Failures other than printer failures drop the page and reach the caller.
+bool run(Printer& printer, MessageBoxes& messages, const std::function<void(Printer&)>& layOut,
+         const QString& printingMessage, const QString& what);
+
+} // namespace printout

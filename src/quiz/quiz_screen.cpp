@@ -1,0 +1,247 @@
+#include "quiz_screen.h"
+
+#include "open_quiz.h"
+#include "results_screen.h"
+#include "printout.h"
+#include "worksheet_printout.h"
+#include "wrong_screen.h"
+
+#include "platform/messages.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+
+namespace {
+
+const QColor yellow(255, 255, 0);
+const QColor green(0, 255, 0);
+const QColor lightBlue(128, 128, 255);
+
+struct TextItem {
+    const char* name;
+    QRectF twips;
+    const char* text;
+    FontSpec font;
+    QColor colour;
+    Qt::Alignment align;
+};
+
+const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
+
+const TextItem texts[] = {
+    {"Label1", {120, 120, 6240, 900}, "Multiple Choice", {"Tahoma", 36, true}, yellow, centred},
+    {"Label5", {120, 1200, 6465, 585}, "", {"Times New Roman", 24}, green, centred},
+    {"Label6", {120, 1920, 6465, 705}, "", {"Times New Roman", 24}, lightBlue, centred},
+    {"Label4", {360, 3240, 5415, 615}, "", {"Times New Roman", 24}, yellow, left},
+    {"Label2", {960, 3960, 9840, 1455}, "", {"Times New Roman", 30}, yellow, centred},
+};
+
+const QRectF pictureBox{6840, 240, 855, 615};
+
+struct ButtonItem {
+    int index;
+    QRectF twips;
+    const char* caption;
+    bool startsVisible;
+};
+const ButtonItem buttons[] = {
+    {0, {2040, 7920, 3765, 495}, "<< Previous Question", false},
+    {1, {6000, 7920, 3765, 495}, "Next Question >>", true},
+    {2, {10560, 7920, 1245, 495}, "Exit", true},
+    {3, {7920, 1920, 3045, 495}, "Print Worksheet", false},
+};
+const FontSpec buttonFont{"Tahoma", 15.75, true};
+
+// The visible options, one under another.
+constexpr double optionLeft = 2400;
+constexpr double optionTops[] = {5400, 6000, 6600, 7200};
+constexpr double optionWidth = 6975;
+constexpr double optionHeight = 525;
+const FontSpec optionFont{"Times New Roman", 20.25};
+// The no-answer option sits this far inside the picture box, which covers it.
+constexpr double hiddenOptionInset = 240;
+constexpr double hiddenOptionWidth = 495;
+constexpr double hiddenOptionHeight = 375;
+constexpr int noAnswer = 5;
+
+enum Button { Previous = 0, Next = 1, Exit = 2, PrintWorksheet = 3 };
+
+const QString typekeySound = QStringLiteral("wav\\typekey.wav");
+
+} // namespace
+
+QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
+{
+    for (const TextItem& t : texts)
+        addLabel(QString::fromLatin1(t.name), t.twips, QString::fromLatin1(t.text), t.font, t.colour, t.align);
+
+    options_ = new QButtonGroup(this);
+    options_->setExclusive(true);
+    for (int i = 1; i <= noAnswer; ++i) {
+        auto* o = new QRadioButton(this);
+        o->setObjectName(frame::itemName(QStringLiteral("Option1"), i));
+        o->setFont(makeFont(optionFont));
+        QPalette p = o->palette();
+        p.setColor(QPalette::WindowText, yellow);
+        o->setPalette(p);
+        if (i < noAnswer)
+            place(o, {optionLeft, optionTops[i - 1], optionWidth, optionHeight});
+        else
+            place(o, {0, 0, hiddenOptionWidth, hiddenOptionHeight});
+        options_->addButton(o, i);
+    }
+    connect(options_, &QButtonGroup::idClicked, this, [this](int) { playSound(typekeySound); });
+
+    // Made after the no-answer option so that it lies on top of it.
+    picture_ = addPicture(QStringLiteral("Picture1"), pictureBox, PictureItem::Clip);
+
+    QList<ButtonLabel*> hover;
+    for (const ButtonItem& b : buttons) {
+        ButtonLabel* label = addButton(QStringLiteral("Label3"), b.index, b.twips, QString::fromLatin1(b.caption),
+                                       buttonFont);
+        label->setVisible(b.startsVisible);
+        connect(label, &ButtonLabel::clicked, this, &QuizScreen::buttonClicked);
+        hover << label;
+    }
+    setHoverButtons(hover);
+}
+
+QRadioButton* QuizScreen::option(int index) const
+{
+    return qobject_cast<QRadioButton*>(options_->button(index));
+}
+
+void QuizScreen::load()
+{
+    setUpScreen();
+    state().results.resultScore = 0;
+    state().results.resultOutOf = quiz::questionCount;
+    currentQuestion_ = 1;
+    answerResults_.fill(0);
+
+    QRadioButton* hidden = option(noAnswer);
+    place(hidden, {pictureBox.left() + hiddenOptionInset, pictureBox.top() + hiddenOptionInset, hiddenOptionWidth,
+                   hiddenOptionHeight});
+    hidden->stackUnder(picture_);
+    for (int i = 1; i < noAnswer; ++i) {
+        QRadioButton* o = option(i);
+        o->setAutoFillBackground(true);
+        QPalette p = o->palette();
+        p.setColor(QPalette::Window, frame::frameColour);
+        p.setColor(QPalette::Button, frame::frameColour);
+        o->setPalette(p);
+    }
+    item<QLabel>(QStringLiteral("Label6"))->setText(state().currentSet.title);
+    showquest();
+}
+
+void QuizScreen::showquest()
+{
+    // Selecting the no-answer option clears the visible ones; it is not a click.
+    option(noAnswer)->setChecked(true);
+    ButtonLabel* previous = button(QStringLiteral("Label3"), Previous);
+    ButtonLabel* next = button(QStringLiteral("Label3"), Next);
+    previous->show();
+    next->setText(QStringLiteral("Next Question >>"));
+    item<QLabel>(QStringLiteral("Label4"))->setText(quiz::questionCaption(currentQuestion_));
+    const Question& q = state().currentSet.question(currentQuestion_);
+    item<QLabel>(QStringLiteral("Label2"))->setText(q.text);
+    for (int i = 1; i < noAnswer; ++i)
+        option(i)->setText(q.options[i]);
+    if (currentQuestion_ == 1)
+        previous->hide();
+    if (currentQuestion_ == quiz::questionCount)
+        next->setText(QStringLiteral("Check Score >>"));
+    if (!option(noAnswer)->isHidden())
+        option(noAnswer)->setFocus();
+}
+
+int QuizScreen::selectedOption() const
+{
+    const int id = options_->checkedId();
+    return id >= 1 && id < noAnswer ? id : 0;
+}
+
+void QuizScreen::buttonAction(int index)
+{
+    switch (index) {
+    case Previous:
+        if (currentQuestion_ > 1) {
+            --currentQuestion_;
+            showquest();
+        }
+        break;
+    case Next: {
+        const Question& q = state().currentSet.question(currentQuestion_);
+        answerResults_[currentQuestion_] = quiz::isAnsweredCorrectly(q, selectedOption()) ? 1 : 0;
+        ++currentQuestion_;
+        if (currentQuestion_ <= quiz::questionCount)
+            showquest();
+        else
+            finish();
+        break;
+    }
+    case Exit:
+        screens().close(*this);
+        break;
+    case PrintWorksheet:
+        printPage();
+        break;
+    default:
+        break;
+    }
+}
+
+void QuizScreen::buttonClicked(int index)
+{
+    App& a = app();
+    buttonAction(index);
+    playThroughGate(a, frame::clickSound);
+}
+
+void QuizScreen::finish()
+{
+    // Each result is shown on fresh screens, whatever an earlier task left open.
+    if (ResultsScreen* old = screens().find<ResultsScreen>())
+        screens().close(*old);
+    if (WrongScreen* old = screens().find<WrongScreen>())
+        screens().close(*old);
+
+    ResultHandOff& results = state().results;
+    WrongScreen& review = screens().touch<WrongScreen>();
+    for (int i = 1; i <= quiz::questionCount; ++i) {
+        results.resultScore += answerResults_[i];
+        if (answerResults_[i] == 0) {
+            const int k = i - results.resultScore - 1;
+            review.showLine(k, quiz::reviewLine(i, state().currentSet.question(i).text));
+        }
+    }
+    results.certificateTitle = item<QLabel>(QStringLiteral("Label5"))->text();
+    review.setTitle(item<QLabel>(QStringLiteral("Label6"))->text());
+
+    ResultsScreen& done = screens().touch<ResultsScreen>();
+    done.item<QLabel>(QStringLiteral("Label6"))->hide();
+    done.item<QLabel>(QStringLiteral("Label5"))->show();
+    done.button(QStringLiteral("Label3"), 0)->show();
+    screens().show(done);
+    screens().close(*this);
+}
+
+void QuizScreen::printPage()
+{
+    try {
+        worksheet::print(services().printer, services().messages, item<QLabel>(QStringLiteral("Label5"))->text(),
+                         item<QLabel>(QStringLiteral("Label6"))->text(), state().currentSet);
+    } catch (const std::exception&) {
+        services().messages.ok(printout::problemMessage);
+    }
+}
+
+void openQuiz(App& app, const QString& picturePath)
+{
+    QuizScreen& quiz = app.screens.touch<QuizScreen>();
+    quiz.setPicture(quiz.picture(), picturePath);
+    quiz.item<QLabel>(QStringLiteral("Label5"))->setText(frame::productTitle);
+    app.screens.show(quiz);
+}

@@ -1,0 +1,39 @@
+// The quiz screen: ten questions of the current set, one at a time, each with four options.
+#pragma once
+
+#include "quiz_rules.h"
+
+#include "shell/screen_frame.h"
+
+class QButtonGroup;
+class QRadioButton;
+
+class QuizScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "multiple";
+    explicit QuizScreen(App& app);
+    void load() override;
+
+    // Shows question currentQuestion(), with no option selected.
+    void showquest();
+    // What a button label does, before its click sound; also reached by tests.
+    void buttonAction(int index);
+    // Prints the current set as a paper worksheet.
+    void printPage();
+
+    int currentQuestion() const { return currentQuestion_; }
+    const quiz::AnswerResults& answerResults() const { return answerResults_; }
+    QRadioButton* option(int index) const; // 1..4 visible, 5 the hidden no-answer option
+    PictureItem* picture() const { return picture_; }
+
+private:
+    void buttonClicked(int index);
+    int selectedOption() const; // 1..4, or 0 when none of the visible options is selected
+    void finish();
+
+    PictureItem* picture_;
+    QButtonGroup* options_;
+    int currentQuestion_ = 1;
+    quiz::AnswerResults answerResults_{};
+};

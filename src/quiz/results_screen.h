@@ -1,0 +1,34 @@
+// The results screen: the score's message, a celebration sound, and the certificate for full
+// marks or the review of wrong answers.
+#pragma once
+
+#include "shell/screen_frame.h"
+
+class QLineEdit;
+
+class ResultsScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "Welldone";
+    explicit ResultsScreen(App& app);
+    void load() override;
+
+    // What a button label does, with its click sound where it has one.
+    void buttonClicked(int index);
+    // Prints the certificate for the name typed in Text1.
+    void printPage();
+
+    QLineEdit* nameBox() const { return nameBox_; }
+    PictureItem* picture() const { return picture_; }
+
+private:
+    void showPicture();
+    void focusAndHighlight();
+    void celebrate();
+
+    PictureItem* picture_;
+    QLineEdit* nameBox_;
+    QTimer* timer1_;
+    QTimer* timer2_;
+    QTimer* timer3_;
+};
