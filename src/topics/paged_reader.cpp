@@ -120,3 +120,10 @@ void PagedReader::tick()
     logo_->show();
     stillLogo_->show();
 }
+
+PagedReader& touchFreshReader(App& app)
+{
+    if (PagedReader* open = app.screens.find<PagedReader>())
+        app.screens.close(*open);
+    return app.screens.touch<PagedReader>();
+}

@@ -42,3 +42,7 @@ private:
     PictureItem* stillLogo_;
     QTimer* timer_;
 };
+
+// Loads the reader afresh for a new page set: a reader still open (its window moved aside,
+// say) is closed first, since its load handler is what reads the page count.
+PagedReader& touchFreshReader(App& app);

@@ -111,7 +111,7 @@ void TopicHub::openPages(const HubPages& pages)
     // The reader's load reads these, so they are set before it is touched.
     state().reader.readerPageCount = pages.pageCount;
     state().reader.readerPageSet = QString::fromLatin1(pages.pageSet);
-    auto& reader = screens().touch<PagedReader>();
+    auto& reader = touchFreshReader(app());
     reader.setPage(QString::fromLatin1(pages.screenCopy), QString::fromLatin1(pages.printCopy));
     screens().show(reader);
 }

@@ -13,13 +13,16 @@ void openBonesHub(App& app) { app.screens.show(app.screens.touch<BonesHub>()); }
 void openAcknowledgments(App& app)
 {
     // Neither the page count nor the page set is set: the variant hides the paging itself.
-    auto& reader = app.screens.touch<PagedReader>();
+    auto& reader = touchFreshReader(app);
     reader.showAsAcknowledgments();
     app.screens.show(reader);
 }
 
 void openTeachersGuide(App& app)
 {
+    // Each opening starts at page 1 on a freshly loaded guide.
+    if (GuideScreen* open = app.screens.find<GuideScreen>())
+        app.screens.close(*open);
     auto& guide = app.screens.touch<GuideScreen>();
     guide.setPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
     app.state.reader.readerPage = 1;
@@ -30,7 +33,7 @@ void openIntroduction(App& app)
 {
     app.state.reader.readerPageCount = 1;
     app.state.reader.readerPageSet = QStringLiteral("introduction");
-    auto& reader = app.screens.touch<PagedReader>();
+    auto& reader = touchFreshReader(app);
     reader.setPage(QStringLiteral("wmf\\introduction.wmf"), QStringLiteral("wmf2\\introduction.wmf"));
     app.screens.show(reader);
 }

@@ -204,6 +204,16 @@ TEST_F(HubTest, MultipleChoiceLoadsTheTopicSetEachTime)
     EXPECT_TRUE(t.messages.shown.isEmpty());
     EXPECT_EQ(t.state.currentSet.title, "Bones quiz");
     EXPECT_EQ(t.state.currentSet.question(10).text, "Bones quiz question 10");
+    // The quiz opens over the hub on the set just read, with the hub's picture.
+    Screen* quiz = t.screens.find("multiple");
+    ASSERT_NE(quiz, nullptr);
+    EXPECT_TRUE(quiz->isVisible());
+    EXPECT_EQ(quiz->item<PictureItem>("Picture1")->source(), "images\\skullsm2.jpg");
+    EXPECT_EQ(quiz->item<QLabel>("Label5")->text(), "Corvana");
+    EXPECT_EQ(quiz->item<QLabel>("Label6")->text(), "Bones quiz");
+    EXPECT_TRUE(t.screens.isLoaded("bones"));
+    t.screens.close(*quiz);
+    TestApp::settle();
 
     // The file is read again on the next press.
     t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones again"));
@@ -233,6 +243,8 @@ TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
     auto& bones = open<BonesHub>(11);
     bones.buttonAction(TopicHub::MultipleChoice);
     ASSERT_EQ(t.state.currentSet.title, "Complete");
+    t.screens.close(*t.screens.find("multiple"));
+    TestApp::settle();
 
     // Cut after question 4's text: a loader writing straight into currentSet would leave a
     // new title and new first questions over the old rest.

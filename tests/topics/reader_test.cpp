@@ -256,3 +256,20 @@ TEST_F(ReaderTest, EachGuideOpeningIsFresh)
     EXPECT_EQ(pageLabel(*g)->text(), "Page 1 of 4");
     EXPECT_FALSE(previous(*g)->isEnabled());
 }
+
+TEST_F(ReaderTest, ReaderStillOpenIsLoadedAfreshForTheNextSet)
+{
+    menu.entryAction(11);
+    auto& bones = *t.screens.find<BonesHub>();
+    bones.buttonAction(TopicHub::TeachersNotes);
+    t.screens.find<PagedReader>()->buttonAction(PagedReader::NextPage);
+    // Key Facts pressed while the notes are still open: one page, no paging, page 1.
+    bones.buttonAction(TopicHub::KeyFacts);
+    TestApp::settle();
+    auto* r = t.screens.find<PagedReader>();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(t.state.reader.readerPage, 1);
+    EXPECT_TRUE(next(*r)->isHidden());
+    EXPECT_TRUE(pageLabel(*r)->isHidden());
+    EXPECT_EQ(r->image()->source(), "wmf\\key bones.wmf");
+}

@@ -138,6 +138,10 @@ private:
                                      .toStdString());
     }
 
+    // Text is measured as a 96-dpi screen draws it; drawn at other resolutions the same line can
+    // come out a few per cent wider, so lines are broken a little short of the column's edge.
+    int textWidth(int width) const { return width * (copy_ == Copy::Screen ? 975 : 955) / 1000; }
+
     int fixedHeight(const Block& b) const { return copy_ == Copy::Screen ? b.height : b.detail.toInt(); }
 
     void bodyFont(bool bold = false) { w_.font(s_.face, m_.font, bold); }
@@ -147,20 +151,20 @@ private:
         switch (b.kind) {
         case Block::Heading: {
             w_.font(s_.headingFace, m_.headingFont, true);
-            const int lines = int(w_.wrap(b.text, width).size());
+            const int lines = int(w_.wrap(b.text, textWidth(width)).size());
             return (atTop() ? 0 : m_.line / 2) + lines * m_.headingLine - (m_.headingLine - m_.headingFont * 5 / 4);
         }
         case Block::Paragraph:
             bodyFont();
-            return int(w_.wrap(b.text, width).size()) * m_.line + m_.line / 3;
+            return int(w_.wrap(b.text, textWidth(width)).size()) * m_.line + m_.line / 3;
         case Block::Bullet:
             bodyFont();
-            return int(w_.wrap(b.text, width - m_.bulletIndent).size()) * m_.line + m_.line / 5;
+            return int(w_.wrap(b.text, textWidth(width - m_.bulletIndent)).size()) * m_.line + m_.line / 5;
         case Block::Term: {
             bodyFont(true);
-            const int termLines = int(w_.wrap(b.text, m_.termWidth - m_.font / 2).size());
+            const int termLines = int(w_.wrap(b.text, textWidth(m_.termWidth - m_.font / 2)).size());
             bodyFont();
-            const int detailLines = int(w_.wrap(b.detail, width - m_.termWidth).size());
+            const int detailLines = int(w_.wrap(b.detail, textWidth(width - m_.termWidth)).size());
             return std::max(termLines, detailLines) * m_.line + m_.line / 5;
         }
         case Block::Figure: {
@@ -183,13 +187,13 @@ private:
             w_.font(s_.headingFace, m_.headingFont, true);
             w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
-            w_.paragraph(x, y + (atTop() ? 0 : m_.line / 2), width, b.text, m_.headingLine);
+            w_.paragraph(x, y + (atTop() ? 0 : m_.line / 2), textWidth(width), b.text, m_.headingLine);
             break;
         case Block::Paragraph:
             bodyFont();
             w_.setTextColor(s_.text);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
-            w_.paragraph(x, y, width, b.text, m_.line);
+            w_.paragraph(x, y, textWidth(width), b.text, m_.line);
             break;
         case Block::Bullet: {
             const int d = std::max(60, m_.font * 3 / 10);
@@ -200,17 +204,17 @@ private:
             bodyFont();
             w_.setTextColor(s_.text);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
-            w_.paragraph(x + m_.bulletIndent, y, width - m_.bulletIndent, b.text, m_.line);
+            w_.paragraph(x + m_.bulletIndent, y, textWidth(width - m_.bulletIndent), b.text, m_.line);
             break;
         }
         case Block::Term:
             bodyFont(true);
             w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
-            w_.paragraph(x, y, m_.termWidth - m_.font / 2, b.text, m_.line);
+            w_.paragraph(x, y, textWidth(m_.termWidth - m_.font / 2), b.text, m_.line);
             bodyFont();
             w_.setTextColor(s_.text);
-            w_.paragraph(x + m_.termWidth, y, width - m_.termWidth, b.detail, m_.line);
+            w_.paragraph(x + m_.termWidth, y, textWidth(width - m_.termWidth), b.detail, m_.line);
             break;
         case Block::Figure:
             w_.saveDC();
