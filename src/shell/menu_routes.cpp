@@ -3,6 +3,8 @@
 #include "main_menu.h"
 #include "platform/messages.h"
 #include "topics/topic_routes.h"
+#include "worksheets/catalogue.h"
+#include "worksheets/wizard.h"
 
 namespace {
 
@@ -40,6 +42,17 @@ void openMenuEntry(App& app, MainMenu& menu, int index)
     case 12: case 13: case 15:
         topicNotReady(app, menu, index);
         break;
+    case 17: { // the wizard opens over the menu, which stays open beneath it
+        auto& wizard = app.screens.touch<Wizard>();
+        app.screens.show(wizard);
+        break;
+    }
+    case 18: { // the catalogue replaces the menu; its Exit loads the menu afresh
+        auto& catalogue = app.screens.touch<Catalogue>();
+        app.screens.show(catalogue);
+        app.screens.close(menu);
+        break;
+    }
     default:
         // Screens still to be built: the entry only clicks.
         break;

@@ -1,5 +1,5 @@
 // The brain animation of the title screen and the main menu: a pink cartoon brain seen from
-// the side that breathes gently while little sparks race along it and stars twinkle.
+// the side that breathes gently while little signals race along it and stars twinkle.
 // 100 frames of 320 x 240 px, shown at 75 ms each: every motion repeats a whole number of
 // times per loop, so the last frame runs straight into the first.
 #include "art_util.h"

@@ -34,11 +34,11 @@ QPainterPath letterT(double r)
         .united(rounded(-0.25, 0.40, 0.50, 0.12, 0.05));
 }
 
-// The medallion at the origin with radius r; t in [0,1) is the loop position, and rays and
-// shine move only when animate is set.
-void drawEmblem(QPainter& p, double r, double t, bool rays)
+// The medallion at the origin with radius r; t in [0,1) is the loop position. The animated
+// frames add turning rays and a gliding shine; the still logo has neither.
+void drawEmblem(QPainter& p, double r, double t, bool animated)
 {
-    if (rays) {
+    if (animated) {
         // Twelve rays turn by one ray's width each loop, so the loop closes seamlessly.
         p.save();
         p.rotate(30.0 * t);
@@ -91,7 +91,7 @@ void drawEmblem(QPainter& p, double r, double t, bool rays)
     p.drawPath(letter);
 
     // A band of light glides over the face once a loop.
-    if (rays) {
+    if (animated) {
         p.save();
         QPainterPath disc;
         disc.addEllipse(QPointF(0, 0), 0.78 * r, 0.78 * r);

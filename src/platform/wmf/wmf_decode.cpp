@@ -974,8 +974,7 @@ bool Decoder::run(const QByteArray& bytes)
     const bool header = file.has(offset, 18) && (type == 1 || type == 2) && headerWords == 9;
     if (!header && !placeable)
         return false;
-    if (header)
-        offset += 18;
+    offset += 18; // behind a placeable header the next 18 bytes are the header, even a bad one
 
     while (!full_ && file.has(offset, 6)) {
         const qsizetype recordWords = file.u32(offset);

@@ -11,7 +11,8 @@
 #include <QPainterPath>
 
 #include <cmath>
-#include <unordered_map>
+#include <map>
+#include <tuple>
 
 namespace wmf {
 namespace {
@@ -90,8 +91,10 @@ private:
     bool visible_ = true;
     double px96_ = 1;  // target units per 96-dpi pixel of the picture at its own size
     double devPx_ = 1; // target units per device pixel
+    // Raster operations only where the engine really mixes pixels (not PDF or printers,
+    // which would paint the mixing colour flat): elsewhere they draw as plain copies, and
+    // pure inversions are left out.
     bool rasterOps_ = false;
-    bool blendModes_ = false;
 
     QPen pen_;
     QBrush brush_;
@@ -99,7 +102,8 @@ private:
     bool brushDirty_ = true;
     bool applied_ = false; // pen_ and brush_ are the painter's
     QPainter::CompositionMode mode_ = QPainter::CompositionMode_SourceOver;
-    std::unordered_map<uint64_t, FontEntry> fonts_;
+    using FontKey = std::tuple<int, long, long>;
+    std::map<FontKey, FontEntry> fonts_;
     QPolygonF polygon_;
 };
 
@@ -116,8 +120,7 @@ Player::Player(const Program& program, QPainter& painter, const QRectF& target)
     const double det = std::abs(base_.determinant());
     devPx_ = det > 1e-12 ? 1.0 / std::sqrt(det) : 1.0;
     if (QPaintEngine* engine = painter.paintEngine()) {
-        rasterOps_ = engine->hasFeature(QPaintEngine::RasterOpModes);
-        blendModes_ = engine->hasFeature(QPaintEngine::BlendModes);
+        rasterOps_ = engine->type() == QPaintEngine::Raster && engine->hasFeature(QPaintEngine::RasterOpModes);
     }
     targetPath_.addRect(target_);
     if (painter.hasClipping())
@@ -269,7 +272,7 @@ void Player::setMode(QPainter::CompositionMode mode)
 // Readies pen, brush and raster operation for a shape; false when nothing would show.
 bool Player::prepareShape(bool fill)
 {
-    if (!visible_)
+    if (!visible_ || (dc_.rop2 == 6 && !rasterOps_)) // R2_NOT cannot be shown without mixing
         return false;
     preparePen();
     if (fill)
@@ -286,16 +289,13 @@ bool Player::prepareShape(bool fill)
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     switch (dc_.rop2) {
     case 6: case 7: // R2_NOT, R2_XORPEN
-        mode = rasterOps_ ? QPainter::RasterOp_SourceXorDestination
-               : blendModes_ ? QPainter::CompositionMode_Difference : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceXorDestination : mode;
         break;
     case 9: // R2_MASKPEN
-        mode = rasterOps_ ? QPainter::RasterOp_SourceAndDestination
-               : blendModes_ ? QPainter::CompositionMode_Multiply : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceAndDestination : mode;
         break;
     case 15: // R2_MERGEPEN
-        mode = rasterOps_ ? QPainter::RasterOp_SourceOrDestination
-               : blendModes_ ? QPainter::CompositionMode_Screen : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceOrDestination : mode;
         break;
     default: break;
     }
@@ -531,7 +531,7 @@ void Player::step(const Op& op)
         if (path.isEmpty())
             break;
         if (op.code == Code::InvertRegion) {
-            if (!rasterOps_ && !blendModes_)
+            if (!rasterOps_)
                 break;
             setMode(rasterOps_ ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_Difference);
             painter_.fillPath(path, Qt::white);
@@ -649,7 +649,9 @@ void Player::polyPolygon(const Op& op)
 
 FontEntry& Player::fontFor(const FontObject* f, double em)
 {
-    const uint64_t key = (uint64_t(uint32_t(f ? dc_.font : -1)) << 32) | uint32_t(std::lround(em * 64));
+    // A font with a width of its own is stretched by the horizontal scale, so that is part
+    // of the key too.
+    const FontKey key{f ? dc_.font : -1, std::lround(em * 64), f && f->width > 0 ? std::lround(std::abs(sx_) * 4096) : 0};
     auto it = fonts_.find(key);
     if (it != fonts_.end())
         return it->second;
@@ -786,9 +788,8 @@ void Player::text(const TextRun& run)
 void Player::patBlt(const QRectF& r, uint32_t rop)
 {
     const int code = int((rop >> 16) & 0xFF);
-    QPainter::CompositionMode invert = rasterOps_ ? QPainter::RasterOp_SourceXorDestination
-                                       : blendModes_ ? QPainter::CompositionMode_Difference
-                                                     : QPainter::CompositionMode_SourceOver;
+    const QPainter::CompositionMode invert = rasterOps_ ? QPainter::RasterOp_SourceXorDestination
+                                                       : QPainter::CompositionMode_SourceOver;
     switch (code) {
     case 0xAA: // D: leaves the destination alone
         return;
@@ -861,13 +862,13 @@ void Player::blit(const Blit& b)
     QImage image = b.image;
     switch (code) {
     case 0x88: // SRCAND
-        mode = rasterOps_ ? QPainter::RasterOp_SourceAndDestination : blendModes_ ? QPainter::CompositionMode_Multiply : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceAndDestination : mode;
         break;
     case 0xEE: // SRCPAINT
-        mode = rasterOps_ ? QPainter::RasterOp_SourceOrDestination : blendModes_ ? QPainter::CompositionMode_Screen : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceOrDestination : mode;
         break;
     case 0x66: // SRCINVERT
-        mode = rasterOps_ ? QPainter::RasterOp_SourceXorDestination : blendModes_ ? QPainter::CompositionMode_Difference : mode;
+        mode = rasterOps_ ? QPainter::RasterOp_SourceXorDestination : mode;
         break;
     case 0x33: // NOTSRCCOPY
         image.invertPixels();
