@@ -177,13 +177,13 @@ Drawing wizardPicture()
     return [](WmfWriter& w, const QRect& box, const Style& s) {
         const bool screen = s.copy == Copy::Screen;
         const QColor yellow = screen ? QColor(255, 255, 0) : QColor(0, 0, 0);
-        miniScreen(w, box, s, QString(), {{"Save Worksheet", 6000, 7920, 3765, 495}, {"Exit", 10560, 7920, 1245, 495}},
+        miniScreen(w, box, s, QString(), {{"Save Worksheet", 240, 7920, 3165, 495}, {"Exit", 10560, 7920, 1245, 495}},
                    [&](Canvas& c) {
                        // The title box, then ten questions in two columns, four answers each with
                        // a tick box; one answer of each ticked.
                        c.w.pen(screen ? QColor(120, 120, 120) : QColor(0, 0, 0), 10);
                        c.w.brush(QColor(255, 255, 255));
-                       c.w.rectangle(c.r(2400, 700, 6000, 380));
+                       c.w.rectangle(c.r(7560, 700, 4200, 380)); // the title box
                        for (int q = 0; q < 10; ++q) {
                            const int x = q < 5 ? 0 : 5880, y = 600 + 1440 * (q % 5);
                            c.w.brush(QColor(255, 255, 255));
@@ -205,27 +205,27 @@ Drawing cataloguePicture()
     return [](WmfWriter& w, const QRect& box, const Style& s) {
         const bool screen = s.copy == Copy::Screen;
         const QColor yellow = screen ? QColor(255, 255, 0) : QColor(0, 0, 0);
-        miniScreen(w, box, s, QString(), {{"Exit", 120, 7920, 1245, 495}, {"Next Page >>", 6600, 7920, 2565, 495}},
+        miniScreen(w, box, s, QString(), {{"Exit", 10560, 7920, 1245, 495}, {"Next Page >>", 6000, 7920, 3195, 495}},
                    [&](Canvas& c) {
                        c.w.font(s.face, std::max(70, c.len(300)), true);
                        c.w.setTextColor(yellow);
-                       const char* titles[] = {"Year 4 Skeleton Quiz", "Healthy Teeth", "Our Senses Check",
-                                               "Food Groups", "Bones Revision", "Heart and Blood"};
-                       for (int i = 0; i < 6; ++i) {
-                           c.w.pen(screen ? QColor(255, 255, 255) : QColor(0, 0, 0), 10);
-                           c.w.nullBrush();
-                           const QRect r = c.r(240, 900 + i * 560, 5715, 420);
-                           c.w.rectangle(r);
-                           c.w.textOut(r.left() + c.len(120), r.top() + c.len(50), QString::fromLatin1(titles[i]));
-                       }
+                       // The two tick boxes at the top, then titles in two columns.
+                       c.w.pen(screen ? QColor(255, 255, 255) : QColor(0, 0, 0), 10);
                        c.w.nullBrush();
-                       c.w.rectangle(c.r(6600, 1800, 240, 240));
-                       c.w.rectangle(c.r(6600, 2400, 240, 240));
-                       c.w.textOut(c.p(6960, 1780).x(), c.p(6960, 1780).y(), QStringLiteral("Edit Worksheet"));
-                       c.w.textOut(c.p(6960, 2380).x(), c.p(6960, 2380).y(), QStringLiteral("Delete Worksheet"));
-                       c.w.setTextAlign(WmfWriter::Center | WmfWriter::Top);
-                       c.w.textOut(c.p(6000, 7980 + 600).x() - c.len(2000), c.p(6000, 7980 + 600).y(), QStringLiteral("Page 1"));
-                       c.w.setTextAlign(WmfWriter::Left | WmfWriter::Top);
+                       c.w.rectangle(c.r(120, 720, 240, 240));
+                       c.w.rectangle(c.r(9240, 720, 240, 240));
+                       c.w.textOut(c.p(480, 700).x(), c.p(480, 700).y(), QStringLiteral("Edit Worksheet"));
+                       c.w.textOut(c.p(9600, 700).x(), c.p(9600, 700).y(), QStringLiteral("Delete Worksheet"));
+                       const char* titles[] = {"Year 4 Skeleton Quiz", "Healthy Teeth", "Our Senses Check",
+                                               "Food Groups", "Bones Revision", "Heart and Blood", "Senses Quiz 2",
+                                               "Class 5 Muscles"};
+                       for (int i = 0; i < 8; ++i) {
+                           const bool left = i < 6;
+                           const QRect r = c.r(left ? 120 : 6120, 600 + 720 + 600 * (left ? i : i - 6), 5715, 375);
+                           c.w.rectangle(r);
+                           c.w.textOut(r.left() + c.len(120), r.top() + c.len(30), QString::fromLatin1(titles[i]));
+                       }
+                       c.w.textOut(c.p(240, 8580).x(), c.p(240, 8580).y(), QStringLiteral("Page 1"));
                    });
     };
 }
