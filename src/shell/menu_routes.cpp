@@ -2,6 +2,7 @@
 
 #include "main_menu.h"
 #include "platform/messages.h"
+#include "topics/topic_routes.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 
@@ -22,6 +23,21 @@ void topicNotReady(App& app, MainMenu& menu, int index)
 void openMenuEntry(App& app, MainMenu& menu, int index)
 {
     switch (index) {
+    case 0:
+        topics::openPartsHub(app);
+        break;
+    case 11:
+        topics::openBonesHub(app);
+        break;
+    case 19:
+        topics::openAcknowledgments(app);
+        break;
+    case 20:
+        topics::openTeachersGuide(app);
+        break;
+    case 21:
+        topics::openIntroduction(app);
+        break;
     case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
     case 12: case 13: case 15:
         topicNotReady(app, menu, index);

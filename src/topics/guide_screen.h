@@ -1,0 +1,35 @@
+// The teachers' guide "guide": four fixed pages, laid out like the paged reader.
+#pragma once
+
+#include "reader_pages.h"
+
+#include "shell/screen_frame.h"
+
+class GuideScreen : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "guide";
+    enum Action { Print = 0, Exit = 1, NextPage = 2, PreviousPage = 3 };
+
+    explicit GuideScreen(App& app);
+    void load() override;
+
+    // The caller places page 1.
+    void setPage(const QString& screenCopy, const QString& printCopy);
+
+    PictureItem* image() const { return image_; }
+    PictureItem* printImage() const { return printImage_; }
+
+    // What the button does; also reached by tests. This screen plays no sounds.
+    void buttonAction(int index);
+
+private:
+    void showGuidePage();
+
+    PictureItem* image_;
+    PictureItem* printImage_;
+    QLabel* pageLabel_;
+    QLabel* heading_;
+    ButtonLabel* nextButton_;
+    ButtonLabel* previousButton_;
+};

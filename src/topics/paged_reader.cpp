@@ -1,0 +1,129 @@
+#include "paged_reader.h"
+
+#include "print_page.h"
+#include "reader_layout.h"
+
+#include "shell/frame_names.h"
+
+#include <QTimer>
+
+namespace {
+const QColor acknowledgmentsBackground(49, 130, 212);
+const QColor stillLogoBackground(128, 128, 255);
+} // namespace
+
+PagedReader::PagedReader(App& app) : Screen(app, QString::fromLatin1(kName))
+{
+    reader::addPageItems(*this, image_, printImage_);
+    pageLabel_ = reader::addPageLabel(*this, QString());
+    const QList<ButtonLabel*> buttons = reader::addButtons(*this);
+    for (ButtonLabel* b : buttons) {
+        b->setHoverHighlights(false); // no hover handling: they stay highlighted
+        connect(b, &ButtonLabel::clicked, this, &PagedReader::buttonAction);
+    }
+    nextButton_ = buttons[NextPage];
+    previousButton_ = buttons[PreviousPage];
+
+    logo_ = addPicture(QStringLiteral("Picture1"), {9000, 3840, 1800, 1800}, PictureItem::Clip);
+    logo_->hide();
+    stillLogo_ = addPicture(QStringLiteral("Picture2"), {9030, 5760, 1800, 1335}, PictureItem::Clip);
+    stillLogo_->setBackground(stillLogoBackground);
+    stillLogo_->hide();
+
+    timer_ = addTimer(QStringLiteral("Timer1"), 25);
+    connect(timer_, &QTimer::timeout, this, &PagedReader::tick);
+}
+
+void PagedReader::load()
+{
+    setUpScreen();
+    if (state().reader.readerPageCount == 1) {
+        pageLabel_->hide();
+        nextButton_->hide();
+        previousButton_->hide();
+    }
+    state().reader.readerPage = 1;
+    showPageLabel();
+}
+
+void PagedReader::setPage(const QString& screenCopy, const QString& printCopy)
+{
+    setPicture(image_, screenCopy);
+    setPicture(printImage_, printCopy);
+}
+
+void PagedReader::showAsAcknowledgments()
+{
+    pageLabel_->hide();
+    nextButton_->hide();
+    previousButton_->hide();
+    setPicture(image_, QStringLiteral("wmf\\acknowledgments.wmf"));
+    setPicture(stillLogo_, QStringLiteral("logo\\talvory2.bmp"));
+    setPicture(printImage_, QStringLiteral("wmf2\\acknowledgments.wmf"));
+    setBackgroundColour(acknowledgmentsBackground);
+    timer_->start();
+}
+
+void PagedReader::buttonAction(int index)
+{
+    auto& reader = state().reader;
+    const reader::Paging now{reader.readerPage, nextButton_->isEnabled(), previousButton_->isEnabled()};
+    switch (index) {
+    case Print:
+        reader::printPage(services().printer, services().messages, printImage_->picture());
+        break;
+    case Exit:
+        screens().close(*this);
+        break;
+    case NextPage:
+        applyPaging(reader::next(now, reader.readerPageCount));
+        break;
+    case PreviousPage:
+        applyPaging(reader::previous(now, reader.readerPageCount));
+        break;
+    default:
+        break;
+    }
+}
+
+void PagedReader::applyPaging(const reader::Paging& p)
+{
+    state().reader.readerPage = p.page;
+    nextButton_->setEnabled(p.nextEnabled);
+    previousButton_->setEnabled(p.previousEnabled);
+    showPage();
+}
+
+void PagedReader::showPage()
+{
+    const auto& reader = state().reader;
+    const QString screenCopy = reader::screenCopy(reader.readerPageSet, reader.readerPage);
+    if (screenCopy.isEmpty()) {
+        // Sets are at most three pages long: beyond that there is no file to show.
+        image_->clear();
+        printImage_->clear();
+    } else {
+        setPage(screenCopy, reader::printCopy(reader.readerPageSet, reader.readerPage));
+    }
+    showPageLabel();
+}
+
+void PagedReader::showPageLabel()
+{
+    pageLabel_->setText(reader::pageLabel(state().reader.readerPage, state().reader.readerPageCount));
+}
+
+void PagedReader::tick()
+{
+    state().logoFrame = frames::next(state().logoFrame, frames::logoCount);
+    setPicture(logo_, frames::logo(state().logoFrame));
+    logo_->show();
+    stillLogo_->show();
+}
+
+PagedReader& touchFreshReader(App& app)
+{
+    if (PagedReader* open = app.screens.find<PagedReader>())
+        app.screens.close(*open);
+    return app.screens.touch<PagedReader>();
+}

@@ -1,0 +1,41 @@
+#include "topic_routes.h"
+
+#include "guide_screen.h"
+#include "paged_reader.h"
+#include "topic_hub.h"
+
+namespace topics {
+
+void openPartsHub(App& app) { app.screens.show(app.screens.touch<PartsHub>()); }
+
+void openBonesHub(App& app) { app.screens.show(app.screens.touch<BonesHub>()); }
+
+void openAcknowledgments(App& app)
+{
+    // Neither the page count nor the page set is set: the variant hides the paging itself.
+    auto& reader = touchFreshReader(app);
+    reader.showAsAcknowledgments();
+    app.screens.show(reader);
+}
+
+void openTeachersGuide(App& app)
+{
+    // Each opening starts at page 1 on a freshly loaded guide.
+    if (GuideScreen* open = app.screens.find<GuideScreen>())
+        app.screens.close(*open);
+    auto& guide = app.screens.touch<GuideScreen>();
+    guide.setPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
+    app.state.reader.readerPage = 1;
+    app.screens.show(guide);
+}
+
+void openIntroduction(App& app)
+{
+    app.state.reader.readerPageCount = 1;
+    app.state.reader.readerPageSet = QStringLiteral("introduction");
+    auto& reader = touchFreshReader(app);
+    reader.setPage(QStringLiteral("wmf\\introduction.wmf"), QStringLiteral("wmf2\\introduction.wmf"));
+    app.screens.show(reader);
+}
+
+} // namespace topics

@@ -1,0 +1,278 @@
+// The topic hubs as a pupil meets them from the main menu.
+#include "topics_helpers.h"
+
+#include "shell/main_menu.h"
+#include "shell/menu_routes.h"
+#include "topics/paged_reader.h"
+#include "topics/topic_hub.h"
+
+#include "test_app.h"
+
+#include <QImage>
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray jpegOfWidth(int widthPixels, int heightPixels = 40)
+{
+    QImage image(widthPixels, heightPixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+struct HubTest : ::testing::Test {
+    TestApp t;
+    MainMenu& menu = t.screens.touch<MainMenu>();
+
+    template <class Hub> Hub& open(int entry)
+    {
+        menu.entryAction(entry);
+        Hub* hub = t.screens.find<Hub>();
+        EXPECT_NE(hub, nullptr);
+        return *hub;
+    }
+};
+
+} // namespace
+
+TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
+{
+    auto& parts = open<PartsHub>(0);
+    EXPECT_TRUE(parts.isVisible());
+    EXPECT_EQ(parts.item<QLabel>("Label1")->text(), "Parts of the Body");
+    EXPECT_EQ(parts.backgroundColour(), QColor(39, 63, 137));
+    EXPECT_EQ(parts.button("label3", 0)->text(), "Multiple Choice");
+    EXPECT_EQ(parts.button("label3", 5)->text(), "Teacher's Notes");
+    EXPECT_EQ(parts.button("label3", 4)->geometry(), twips::rect(6360, 120, 1995, 495));
+    EXPECT_EQ(parts.button("label3", 2)->geometry(), twips::rect(10560, 7920, 1245, 495));
+
+    auto& bones = open<BonesHub>(11);
+    EXPECT_EQ(bones.item<QLabel>("Label1")->text(), "Bones");
+    EXPECT_EQ(bones.image()->pos(), twips::rect(1500, 720, 0, 0).topLeft());
+    EXPECT_TRUE(t.screens.isLoaded("intro0")); // the menu stays open beneath
+}
+
+TEST_F(HubTest, VitruvianPictureIsCentredAtItsOwnSize)
+{
+    t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(400)); // 6000 twips
+    auto& parts = open<PartsHub>(0);
+    EXPECT_EQ(parts.image()->source(), "Images\\vitruvius2.jpg");
+    EXPECT_EQ(parts.image()->geometry(), twips::rect(3000, 840, 6000, 600));
+}
+
+TEST_F(HubTest, PictureWiderThanTheScreenGetsANegativeLeft)
+{
+    t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(900)); // 13500 twips
+    auto& parts = open<PartsHub>(0);
+    EXPECT_EQ(parts.image()->x(), twips::toPixels(-750));
+}
+
+TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
+{
+    t.state.animFrame = 123;
+    auto& bones = open<BonesHub>(11);
+    auto* timer = bones.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 50);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(bones.image()->source(), "skull\\hells000.jpg");
+
+    QStringList seen;
+    for (int i = 0; i < 200; ++i) {
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+        seen << bones.image()->source();
+    }
+    EXPECT_EQ(seen[0], "skull\\hells001.jpg");
+    EXPECT_EQ(seen[98], "skull\\hells099.jpg");
+    EXPECT_EQ(seen[99], "skull\\hells100.jpg");
+    EXPECT_EQ(seen[198], "skull\\hells199.jpg");
+    EXPECT_EQ(seen[199], "skull\\hells000.jpg");
+    EXPECT_EQ(t.state.animFrame, 0);
+}
+
+TEST_F(HubTest, BackgroundTurnsAllSixButtonsPlainAndHoverHighlightsOne)
+{
+    auto& bones = open<BonesHub>(11);
+    for (int i = 0; i < 6; ++i)
+        moveMouseOver(bones.button("label3", i));
+    moveMouseOver(bones.item<QLabel>("Label1")); // the title is not the background
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(bones.button("label3", i)->isHighlighted()) << i;
+
+    moveMouseAtTwips(&bones, 6000, 8700);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(bones.button("label3", i)->isHighlighted()) << i;
+
+    moveMouseOver(bones.button("label3", 3));
+    EXPECT_TRUE(bones.button("label3", 3)->isHighlighted());
+    EXPECT_FALSE(bones.button("label3", 4)->isHighlighted());
+}
+
+TEST_F(HubTest, ExitBringsBackTheMenuClosesTheHubAndClicks)
+{
+    auto& parts = open<PartsHub>(0);
+    t.sound.played.clear();
+    emit parts.button("label3", TopicHub::Exit)->clicked(TopicHub::Exit);
+    TestApp::settle();
+    EXPECT_FALSE(t.screens.isLoaded("parts"));
+    EXPECT_TRUE(t.screens.isLoaded("intro0"));
+    EXPECT_EQ(t.sound.played, QStringList{"wav\\click.wav"});
+}
+
+TEST_F(HubTest, ReopenedBonesHubRestartsItsAnimation)
+{
+    auto& bones = open<BonesHub>(11);
+    auto* timer = bones.findChild<QTimer*>("Timer1");
+    for (int i = 0; i < 5; ++i)
+        QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    bones.buttonAction(TopicHub::Exit);
+    TestApp::settle();
+    auto& again = open<BonesHub>(11);
+    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(again.image()->source(), "skull\\hells000.jpg");
+}
+
+// ---------------------------------------------------------------- pages
+
+TEST_F(HubTest, KeyFactsOpensTheReaderOnAOnePageSet)
+{
+    t.state.reader.readerPageCount = 2; // left over from an earlier two-page set
+    auto& parts = open<PartsHub>(0);
+    parts.buttonAction(TopicHub::KeyFacts);
+    auto* reader = t.screens.find<PagedReader>();
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(t.state.reader.readerPageCount, 1);
+    EXPECT_EQ(t.state.reader.readerPageSet, "key parts of the body");
+    EXPECT_EQ(reader->image()->source(), "wmf\\key parts of the body.wmf");
+    EXPECT_EQ(reader->printImage()->source(), "wmf2\\key parts of the body.wmf");
+    // The load saw the one-page count: no paging.
+    EXPECT_TRUE(reader->item<QLabel>("Label1")->isHidden());
+    EXPECT_TRUE(reader->button("Label3", 2)->isHidden());
+    EXPECT_TRUE(reader->button("Label3", 3)->isHidden());
+    EXPECT_TRUE(reader->isVisible());
+    EXPECT_TRUE(t.screens.isLoaded("parts"));
+}
+
+TEST_F(HubTest, BonesTeachersNotesOpensTheReaderOnTwoPages)
+{
+    t.state.reader.readerPageCount = 1;
+    auto& bones = open<BonesHub>(11);
+    bones.buttonAction(TopicHub::TeachersNotes);
+    auto* reader = t.screens.find<PagedReader>();
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(t.state.reader.readerPageSet, "bones");
+    EXPECT_EQ(reader->image()->source(), "wmf\\bonesa.wmf");
+    EXPECT_EQ(reader->printImage()->source(), "wmf2\\bonesa.wmf");
+    EXPECT_FALSE(reader->item<QLabel>("Label1")->isHidden());
+    EXPECT_EQ(reader->item<QLabel>("Label1")->text(), "Page 1 of 2");
+    EXPECT_TRUE(reader->button("Label3", 2)->isEnabled());
+    EXPECT_FALSE(reader->button("Label3", 3)->isEnabled());
+}
+
+TEST_F(HubTest, OtherReaderOpeningsFromTheHubsHaveOnePage)
+{
+    auto& bones = open<BonesHub>(11);
+    bones.buttonAction(TopicHub::KeyFacts);
+    EXPECT_EQ(t.state.reader.readerPageSet, "key bones");
+    EXPECT_TRUE(t.screens.find<PagedReader>()->button("Label3", 2)->isHidden());
+    t.screens.find<PagedReader>()->buttonAction(PagedReader::Exit);
+    TestApp::settle();
+
+    auto& parts = open<PartsHub>(0);
+    parts.buttonAction(TopicHub::TeachersNotes);
+    EXPECT_EQ(t.state.reader.readerPageSet, "parts of the body");
+    EXPECT_EQ(t.screens.find<PagedReader>()->image()->source(), "wmf\\parts of the body.wmf");
+    EXPECT_TRUE(t.screens.find<PagedReader>()->button("Label3", 2)->isHidden());
+}
+
+// ---------------------------------------------------------------- the quiz
+
+TEST_F(HubTest, MultipleChoiceLoadsTheTopicSetEachTime)
+{
+    t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones quiz"));
+    auto& bones = open<BonesHub>(11);
+    bones.buttonAction(TopicHub::MultipleChoice);
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_EQ(t.state.currentSet.title, "Bones quiz");
+    EXPECT_EQ(t.state.currentSet.question(10).text, "Bones quiz question 10");
+    // The quiz opens over the hub on the set just read, with the hub's picture.
+    Screen* quiz = t.screens.find("multiple");
+    ASSERT_NE(quiz, nullptr);
+    EXPECT_TRUE(quiz->isVisible());
+    EXPECT_EQ(quiz->item<PictureItem>("Picture1")->source(), "images\\skullsm2.jpg");
+    EXPECT_EQ(quiz->item<QLabel>("Label5")->text(), "Corvana");
+    EXPECT_EQ(quiz->item<QLabel>("Label6")->text(), "Bones quiz");
+    EXPECT_TRUE(t.screens.isLoaded("bones"));
+    t.screens.close(*quiz);
+    TestApp::settle();
+
+    // The file is read again on the next press.
+    t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones again"));
+    bones.buttonAction(TopicHub::MultipleChoice);
+    EXPECT_EQ(t.state.currentSet.title, "Bones again");
+}
+
+TEST(HubQuestionSet, MissingSetNamesTheTopicAndOpensNoQuiz)
+{
+    QTemporaryDir emptyData; // a data folder without any question set
+    TestApp t(emptyData.path());
+    t.state.currentSet.title = "Earlier set";
+    auto& parts = t.screens.touch<PartsHub>();
+    parts.buttonAction(TopicHub::MultipleChoice);
+    ASSERT_EQ(t.messages.shown.size(), 1);
+    EXPECT_TRUE(t.messages.shown[0].text.contains("\"Parts of the Body\""));
+    EXPECT_FALSE(t.screens.isLoaded("multiple"));
+    EXPECT_EQ(t.state.currentSet.title, "Earlier set");
+    // Still usable.
+    parts.buttonAction(TopicHub::TeachersNotes);
+    EXPECT_TRUE(t.screens.isLoaded("teacher"));
+}
+
+TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
+{
+    t.writeUserFile("multiple/Bones.txt", questionSetFile("Complete"));
+    auto& bones = open<BonesHub>(11);
+    bones.buttonAction(TopicHub::MultipleChoice);
+    ASSERT_EQ(t.state.currentSet.title, "Complete");
+    t.screens.close(*t.screens.find("multiple"));
+    TestApp::settle();
+
+    // Cut after question 4's text: a loader writing straight into currentSet would leave a
+    // new title and new first questions over the old rest.
+    t.writeUserFile("multiple/Bones.txt", shortQuestionSetFile("Broken", 2 + 3 * 7 + 1));
+    t.sound.played.clear();
+    emit bones.button("label3", TopicHub::MultipleChoice)->clicked(TopicHub::MultipleChoice);
+    ASSERT_EQ(t.messages.shown.size(), 1);
+    EXPECT_TRUE(t.messages.shown[0].text.contains("\"Bones\""));
+    EXPECT_FALSE(t.screens.isLoaded("multiple"));
+    EXPECT_EQ(t.state.currentSet.title, "Complete");
+    EXPECT_EQ(t.state.currentSet.question(1).text, "Complete question 1");
+    EXPECT_EQ(t.sound.played, QStringList{"wav\\click.wav"});
+
+    // The hub still works, and the file was released: it can be replaced and read.
+    t.writeUserFile("multiple/Bones.txt", questionSetFile("Mended"));
+    bones.buttonAction(TopicHub::MultipleChoice);
+    EXPECT_EQ(t.state.currentSet.title, "Mended");
+    bones.buttonAction(TopicHub::KeyFacts);
+    EXPECT_TRUE(t.screens.isLoaded("teacher"));
+}
+
+TEST_F(HubTest, BadCorrectDigitIsRefusedLikeAShortSet)
+{
+    QByteArray bytes = questionSetFile("Digits");
+    bytes.replace("\r\n4\r\n", "\r\n7\r\n"); // one correct-option digit out of range
+    t.writeUserFile("multiple/Bones.txt", bytes);
+    t.state.currentSet.title = "Before";
+    open<BonesHub>(11).buttonAction(TopicHub::MultipleChoice);
+    EXPECT_EQ(t.messages.shown.size(), 1);
+    EXPECT_EQ(t.state.currentSet.title, "Before");
+}

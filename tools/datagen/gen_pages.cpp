@@ -1,0 +1,17 @@
+// The reading pages as Windows metafiles: each page's screen copy into "wmf\" and its print
+// copy, under the same name, into "wmf2\".
+#include "generator.h"
+#include "pages_layout.h"
+
+CORVANA_GENERATOR(pages)
+{
+    QList<pages::Page> all = pages::topicPages();
+    all += pages::guidePages();
+    all += pages::frontPages();
+    for (const pages::Page& page : all) {
+        out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),
+                       pages::render(page, pages::Copy::Screen));
+        out.writeBytes(QStringLiteral("wmf2\\") + page.name + QStringLiteral(".wmf"),
+                       pages::render(page, pages::Copy::Print));
+    }
+}
