@@ -52,7 +52,7 @@ Page acknowledgments()
              "shares them with the world."),
         term("Qt", "the toolkit behind Corvana's windows, pictures, sound and printing: The Qt Company and "
                    "the Qt Project, under the GNU Lesser General Public License, version 3."),
-        term("giflib", "reads and writes the GIF animation frames: Gershon Elber, Eric S. Raymond and "
+        term("giflib", "writes the GIF frames of the logo animation: Gershon Elber, Eric S. Raymond and "
                        "others, under the MIT licence."),
         term("GoogleTest", "the framework of Corvana's automatic tests: Google, under the BSD 3-Clause "
                            "licence."),

@@ -130,7 +130,7 @@ Page bonesNotesA()
         term("Support", "holds the body up and gives it its shape."),
         term("Protection", "the skull guards the brain, the ribs the heart and lungs."),
         term("Movement", "muscles, fixed to bones by tendons, pull them at the joints."),
-        term("Supply", "red marrow in some bones makes blood cells; bones also store calcium."),
+        term("Blood cells", "red marrow in some bones makes blood cells; bones also store calcium."),
         heading("Inside a bone"),
         figure(boneSection(), 1300, 2600),
         para("Bone is living tissue with its own blood supply. Hard compact bone surrounds lighter spongy "
