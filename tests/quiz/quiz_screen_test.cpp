@@ -3,6 +3,8 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QKeySequence>
+#include <QTextDocument>
 
 namespace {
 
@@ -64,6 +66,33 @@ TEST_F(QuizTest, NoAnswerOptionLiesUnderThePictureSelectedAndFocused)
     EXPECT_EQ(quiz.focusWidget(), hidden);
     for (int k = 1; k <= 4; ++k)
         EXPECT_FALSE(quiz.option(k)->isChecked());
+}
+
+TEST_F(QuizTest, TextsFromTeachersFilesShowAsWritten)
+{
+    QuestionSet set = numberedSet(QStringLiteral("<i>Body</i> & Bones"));
+    set.question(1).text = QStringLiteral("<b>Where</b> is the femur?");
+    set.question(1).options[1] = QStringLiteral("Heart & lungs");
+    set.question(1).options[2] = QStringLiteral("Bones&Muscles");
+    QuizScreen& quiz = open(set);
+    for (int k = 1; k <= 2; ++k) {
+        const QString caption = quiz.option(k)->text();
+        // No keyboard shortcut is made from the text, and "&" is shown as itself.
+        EXPECT_TRUE(QKeySequence::mnemonic(caption).isEmpty()) << k;
+        EXPECT_EQ(QString(caption).replace(QStringLiteral("&&"), QStringLiteral("&")), set.question(1).options[k]);
+    }
+    for (const char* name : {"Label2", "Label6"}) {
+        QLabel* label = quiz.item<QLabel>(QString::fromLatin1(name));
+        ASSERT_TRUE(Qt::mightBeRichText(label->text())) << name;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << name;
+    }
+    for (int q = 1; q <= 10; ++q)
+        answer(quiz, 0);
+    WrongScreen* review = t.screens.find<WrongScreen>();
+    ASSERT_NE(review, nullptr);
+    EXPECT_EQ(text(review, "Label2(0)"), QStringLiteral(" 1. <b>Where</b> is the femur?"));
+    EXPECT_EQ(review->item<QLabel>("Label2(0)")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(review->item<QLabel>("Label6")->textFormat(), Qt::PlainText);
 }
 
 TEST_F(QuizTest, NavigationShowsPreviousFromTwoAndCheckScoreOnTen)
