@@ -116,6 +116,27 @@ TEST_F(QuizTest, NavigationShowsPreviousFromTwoAndCheckScoreOnTen)
     EXPECT_TRUE(quiz.button("Label3", 0)->isHidden());
 }
 
+TEST_F(QuizTest, DoubleClickOnNextMovesOnOneQuestion)
+{
+    QuizScreen& quiz = open();
+    click(quiz.option(correctOf(1)));
+    ButtonLabel* next = quiz.button("Label3", 1);
+    const QPointF at = QRectF(next->rect()).center();
+    // What the window system delivers for a double click.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent e(type, at, next->mapToGlobal(at), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(next, &e);
+    }
+    EXPECT_EQ(quiz.currentQuestion(), 2);
+    EXPECT_EQ(quiz.answerResults()[1], 1);
+    EXPECT_EQ(quiz.answerResults()[2], 0);
+    click(next); // a later single click still counts
+    EXPECT_EQ(quiz.currentQuestion(), 3);
+}
+
 TEST_F(QuizTest, GoingBackShowsNoSelectionAndReRecordsTheFlag)
 {
     QuizScreen& quiz = open();
