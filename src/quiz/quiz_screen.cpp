@@ -69,12 +69,23 @@ enum Button { Previous = 0, Next = 1, Exit = 2, PrintWorksheet = 3 };
 
 const QString typekeySound = QStringLiteral("wav\\typekey.wav");
 
+// An option button would take "&" as the mark of a keyboard shortcut and hide it; an option
+// such as "Heart & lungs" must read as written.
+QString optionCaption(const QString& text)
+{
+    return QString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 } // namespace
 
 QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    for (const TextItem& t : texts)
-        addLabel(QString::fromLatin1(t.name), t.twips, QString::fromLatin1(t.text), t.font, t.colour, t.align);
+    for (const TextItem& t : texts) {
+        QLabel* label =
+            addLabel(QString::fromLatin1(t.name), t.twips, QString::fromLatin1(t.text), t.font, t.colour, t.align);
+        // Titles and questions come from teachers' files: "<" must not start markup.
+        label->setTextFormat(Qt::PlainText);
+    }
 
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
@@ -148,7 +159,7 @@ void QuizScreen::showquest()
     const Question& q = state().currentSet.question(currentQuestion_);
     item<QLabel>(QStringLiteral("Label2"))->setText(q.text);
     for (int i = 1; i < noAnswer; ++i)
-        option(i)->setText(q.options[i]);
+        option(i)->setText(optionCaption(q.options[i]));
     if (currentQuestion_ == 1)
         previous->hide();
     if (currentQuestion_ == quiz::questionCount)

@@ -21,13 +21,16 @@ WrongScreen::WrongScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
-    addLabel(QStringLiteral("Label6"), {0, 120, 12000, 540}, QString(), heading, yellow, centred);
+    // The title and the questions come from teachers' files: "<" must not start markup.
+    addLabel(QStringLiteral("Label6"), {0, 120, 12000, 540}, QString(), heading, yellow, centred)
+        ->setTextFormat(Qt::PlainText);
     addLabel(QStringLiteral("Label4"), {240, 960, 12000, 540},
              QStringLiteral("You answered the following questions incorrectly."), body, yellow, left);
     for (int k = 0; k < lineCount; ++k) {
         QLabel* line = addLabel(frame::itemName(QStringLiteral("Label2"), k),
                                 {lineLeft, firstLineTop + lineStep * k, lineWidth, lineHeight}, QString(), body, white,
                                 left);
+        line->setTextFormat(Qt::PlainText);
         line->hide();
     }
     addLabel(QStringLiteral("Label5"), {0, 7920, 12000, 540}, QStringLiteral("Read the Key Facts and try again."),

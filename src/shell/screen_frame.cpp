@@ -88,7 +88,9 @@ void ButtonLabel::mouseMoveEvent(QMouseEvent* e)
 
 void ButtonLabel::mousePressEvent(QMouseEvent* e)
 {
-    pressed_ = e->button() == Qt::LeftButton;
+    // The second press of a double click (passed on here by QWidget) is not a second click:
+    // a double click on "Next Question >>" must not skip a question, nor print two certificates.
+    pressed_ = e->button() == Qt::LeftButton && e->type() != QEvent::MouseButtonDblClick;
     e->accept();
 }
 

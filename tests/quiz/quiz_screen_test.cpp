@@ -3,6 +3,8 @@
 #include "platform/text_file.h"
 
 #include <QFile>
+#include <QKeySequence>
+#include <QTextDocument>
 
 namespace {
 
@@ -66,6 +68,33 @@ TEST_F(QuizTest, NoAnswerOptionLiesUnderThePictureSelectedAndFocused)
         EXPECT_FALSE(quiz.option(k)->isChecked());
 }
 
+TEST_F(QuizTest, TextsFromTeachersFilesShowAsWritten)
+{
+    QuestionSet set = numberedSet(QStringLiteral("<i>Body</i> & Bones"));
+    set.question(1).text = QStringLiteral("<b>Where</b> is the femur?");
+    set.question(1).options[1] = QStringLiteral("Heart & lungs");
+    set.question(1).options[2] = QStringLiteral("Bones&Muscles");
+    QuizScreen& quiz = open(set);
+    for (int k = 1; k <= 2; ++k) {
+        const QString caption = quiz.option(k)->text();
+        // No keyboard shortcut is made from the text, and "&" is shown as itself.
+        EXPECT_TRUE(QKeySequence::mnemonic(caption).isEmpty()) << k;
+        EXPECT_EQ(QString(caption).replace(QStringLiteral("&&"), QStringLiteral("&")), set.question(1).options[k]);
+    }
+    for (const char* name : {"Label2", "Label6"}) {
+        QLabel* label = quiz.item<QLabel>(QString::fromLatin1(name));
+        ASSERT_TRUE(Qt::mightBeRichText(label->text())) << name;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << name;
+    }
+    for (int q = 1; q <= 10; ++q)
+        answer(quiz, 0);
+    WrongScreen* review = t.screens.find<WrongScreen>();
+    ASSERT_NE(review, nullptr);
+    EXPECT_EQ(text(review, "Label2(0)"), QStringLiteral(" 1. <b>Where</b> is the femur?"));
+    EXPECT_EQ(review->item<QLabel>("Label2(0)")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(review->item<QLabel>("Label6")->textFormat(), Qt::PlainText);
+}
+
 TEST_F(QuizTest, NavigationShowsPreviousFromTwoAndCheckScoreOnTen)
 {
     QuizScreen& quiz = open();
@@ -85,6 +114,27 @@ TEST_F(QuizTest, NavigationShowsPreviousFromTwoAndCheckScoreOnTen)
         click(quiz.button("Label3", 0));
     EXPECT_EQ(quiz.currentQuestion(), 1);
     EXPECT_TRUE(quiz.button("Label3", 0)->isHidden());
+}
+
+TEST_F(QuizTest, DoubleClickOnNextMovesOnOneQuestion)
+{
+    QuizScreen& quiz = open();
+    click(quiz.option(correctOf(1)));
+    ButtonLabel* next = quiz.button("Label3", 1);
+    const QPointF at = QRectF(next->rect()).center();
+    // What the window system delivers for a double click.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent e(type, at, next->mapToGlobal(at), Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(next, &e);
+    }
+    EXPECT_EQ(quiz.currentQuestion(), 2);
+    EXPECT_EQ(quiz.answerResults()[1], 1);
+    EXPECT_EQ(quiz.answerResults()[2], 0);
+    click(next); // a later single click still counts
+    EXPECT_EQ(quiz.currentQuestion(), 3);
 }
 
 TEST_F(QuizTest, GoingBackShowsNoSelectionAndReRecordsTheFlag)
