@@ -53,7 +53,9 @@ QString worksheetTitle(const QString& typed) { return typed.trimmed(); }
 
 QString titleProblem(const QString& title)
 {
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|,");
+    // "&" is how a worksheet file stores a comma, so it reads back as one: a title holding it
+    // would come back from editing as a title with a comma, which could not be saved again.
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|,&");
     for (QChar c : title) {
         if (forbidden.contains(c))
             return worksheet_text::badTitleCharacter;

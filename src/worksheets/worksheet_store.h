@@ -31,7 +31,7 @@ inline const QString saved = QStringLiteral("Your worksheet has been saved.");
 inline const QString saveProblem = QStringLiteral("There was a problem saving your worksheet");
 inline const QString corrupted = QStringLiteral("This worksheet seems to be corrupted.");
 inline const QString badTitleCharacter =
-    QStringLiteral("A worksheet title cannot contain any of these characters: \\ / : * ? \" < > | ,"
+    QStringLiteral("A worksheet title cannot contain any of these characters: \\ / : * ? \" < > | , &"
                    "\nPlease change the title of your worksheet.");
 inline const QString unusableTitleCharacter =
     QStringLiteral("The title of your worksheet holds a character that cannot be saved."
@@ -49,8 +49,8 @@ QString worksheetTitle(const QString& typed);
 
 // Why a (trimmed, non-empty) title cannot be used, or an empty text when it can. Refused:
 // characters a file name cannot hold on the platforms the program runs on, a comma (the
-// tracking file would split the title), and the names of the program's own files in
-// "multiple" in any letter case, which a save would overwrite.
+// tracking file would split the title), an "&" (it reads back as a comma), and the names of
+// the program's own files in "multiple" in any letter case, which a save would overwrite.
 QString titleProblem(const QString& title);
 
 // The wizard's checks in their order; the first failing check's message, or an empty text.
