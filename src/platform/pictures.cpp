@@ -17,7 +17,9 @@ QSizeF Picture::sizeTwips() const
 {
     if (vector_)
         return vector_->sizeTwips();
-    return QSizeF(twips::fromPixels(image_.width()), twips::fromPixels(image_.height()));
+    // Pictures are made at the design density, 15 twips to the pixel, whatever the display.
+    const double ratio = image_.devicePixelRatio();
+    return QSizeF(image_.width() * twips::perPixel / ratio, image_.height() * twips::perPixel / ratio);
 }
 
 QSize Picture::sizePixels() const
@@ -62,7 +64,35 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
     return Picture(std::move(image));
 }
 
+namespace {
+
+// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg"; metafiles need no sharper copy.
+QString sharperCopy(const QString& relativePath)
+{
+    const int dot = relativePath.lastIndexOf(QLatin1Char('.'));
+    const int folder = std::max(relativePath.lastIndexOf(QLatin1Char('\\')), relativePath.lastIndexOf(QLatin1Char('/')));
+    if (dot <= folder + 1 || relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
+        return {};
+    return relativePath.left(dot) + QStringLiteral("@2x") + relativePath.mid(dot);
+}
+
+} // namespace
+
 Picture QtPictureLoader::load(const QString& relativePath)
+{
+    if (twips::scale() > 1.0) {
+        const QString sharper = sharperCopy(relativePath);
+        if (!sharper.isEmpty() && !noSharperCopy_.contains(sharper)) {
+            const Picture picture = loadFile(sharper, 2.0);
+            if (!picture.isNull())
+                return picture;
+            noSharperCopy_.insert(sharper); // asked once, not on every animation tick
+        }
+    }
+    return loadFile(relativePath, 1.0);
+}
+
+Picture QtPictureLoader::loadFile(const QString& relativePath, double density)
 {
     if (const Picture* cached = cache_.object(relativePath))
         return *cached;
@@ -73,8 +103,14 @@ Picture QtPictureLoader::load(const QString& relativePath)
     if (!file.open(QIODevice::ReadOnly) || file.size() > 64LL * 1024 * 1024)
         return {};
     Picture picture = decode(file.readAll(), path);
-    if (picture.isNull())
+    if (picture.isNull() || (density != 1.0 && picture.isVector()))
         return {};
+    if (density != 1.0) {
+        QImage image = picture.image();
+        picture = Picture(QImage()); // the only other holder of the pixels lets go first
+        image.setDevicePixelRatio(density);
+        picture = Picture(std::move(image));
+    }
     const qint64 cost = picture.isVector() ? 64 : picture.image().sizeInBytes() / 1024 + 1;
     cache_.insert(relativePath, new Picture(picture), static_cast<int>(cost));
     return picture;

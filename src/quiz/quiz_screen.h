@@ -27,6 +27,9 @@ public:
     QRadioButton* option(int index) const; // 1..4 visible, 5 the hidden no-answer option
     PictureItem* picture() const { return picture_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void buttonClicked(int index);
     int selectedOption() const; // 1..4, or 0 when none of the visible options is selected

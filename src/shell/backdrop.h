@@ -10,4 +10,12 @@ public:
     static constexpr const char* kName = "Grey";
     explicit Backdrop(App& app);
     void load() override;
+
+protected:
+    void rescaled() override { fit(); }
+
+private:
+    // Full screen: borderless over the whole display. In a window: the window itself, with
+    // the screens lying over it.
+    void fit();
 };

@@ -126,8 +126,9 @@ void PartsHub::load()
     setPicture(image_, QStringLiteral("Images\\vitruvius2.jpg"));
     // The item has taken the picture's size; without a picture it keeps its own.
     const Picture& picture = image_->picture();
-    const double width = picture.isNull() ? twips::fromPixels(image_->width()) : picture.sizeTwips().width();
-    image_->move(twips::toPixels(hubs::centredLeft(width)), twips::toPixels(partsImageTop));
+    const QSizeF size = picture.isNull() ? QSizeF(twips::fromPixels(image_->width()), twips::fromPixels(image_->height()))
+                                         : picture.sizeTwips();
+    place(image_, {hubs::centredLeft(size.width()), partsImageTop, size.width(), size.height()});
 }
 
 // ---------------------------------------------------------------- bones
