@@ -378,8 +378,7 @@ void ActivityScreen::arrangeKeyboardOrder()
         chain << homes_[static_cast<std::size_t>(i)];
     for (int b : {startAgainButton, checkScoreButton, exitButton})
         chain << button(QStringLiteral("Label3"), b);
-    for (int k = 1; k < chain.size(); ++k)
-        QWidget::setTabOrder(chain[k - 1], chain[k]);
+    chainKeyboardOrder(chain);
     describePlaces();
 }
 

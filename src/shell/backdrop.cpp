@@ -18,9 +18,7 @@ void Backdrop::load()
 void Backdrop::fit()
 {
     const bool fullScreen = screens().isFullScreen();
-    const Qt::WindowFlags flags = fullScreen ? Qt::Window | Qt::FramelessWindowHint
-                                             : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                   Qt::WindowMinimizeButtonHint;
+    const Qt::WindowFlags flags = fullScreen ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
     if (windowFlags() != flags)
         setWindowFlags(flags);
     if (fullScreen) {

@@ -325,7 +325,7 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app_(app)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    setWindowFlags(frame::windowedFlags);
     setMouseTracking(true);
     setAutoFillBackground(true);
     installAccessibility();
@@ -372,10 +372,9 @@ void Screen::setUpScreen()
 void Screen::fitWindowFrame()
 {
     // Filling the display, a standard screen has no frame: a caption bar would push its
-    // bottom edge off the display.
+    // bottom edge off the display. (A caption hint would bring the frame back.)
     const bool frameless = screens().isFullScreen() && designSize_ == QSizeF(frame::screenWidth, frame::screenHeight);
-    Qt::WindowFlags flags = windowFlags();
-    flags.setFlag(Qt::FramelessWindowHint, frameless);
+    const Qt::WindowFlags flags = frameless ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
     if (flags != windowFlags())
         setWindowFlags(flags);
 }
@@ -415,7 +414,9 @@ void Screen::rescale()
         }
     }
     scaleDefaultFont();
-    for (QWidget* w : findChildren<QWidget*>() << this) {
+    QList<QWidget*> all = findChildren<QWidget*>();
+    all << this;
+    for (QWidget* w : all) {
         const QVariant points = w->property(pointsProperty);
         // A font set in pixels by other means follows in proportion.
         if (!points.isValid() && (w == this || !w->testAttribute(Qt::WA_SetFont) || ratio <= 0 || ratio == 1))
@@ -517,11 +518,13 @@ QWidget* Screen::firstFocus() const
     // The item the screen's own load focused, or else the first in the keyboard's order.
     if (QWidget* f = focusWidget(); f && f->isVisible())
         return f;
-    QWidget* w = nextInFocusChain();
-    while (w && w != this) {
-        if (w->window() == this && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+    QWidget* start = firstInOrder_ ? firstInOrder_.data() : nextInFocusChain();
+    QWidget* w = start;
+    for (int guard = 0; w && guard < 10000; ++guard, w = w->nextInFocusChain()) {
+        if (guard > 0 && w == start)
+            break;
+        if (w != this && w->window() == this && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
             return w;
-        w = w->nextInFocusChain();
     }
     return nullptr;
 }
@@ -544,6 +547,8 @@ void Screen::chainKeyboardOrder(const QList<QWidget*>& items)
 {
     for (int k = 1; k < items.size(); ++k)
         QWidget::setTabOrder(items[k - 1], items[k]);
+    // The chain is a ring that need not start where the window's does.
+    firstInOrder_ = items.isEmpty() ? nullptr : items.first();
 }
 
 void Screen::keyPressEvent(QKeyEvent* e)
@@ -589,46 +594,36 @@ bool Screen::moveFocusTowards(int key)
     QWidget* from = QApplication::focusWidget();
     if (!from || from->window() != this)
         from = firstFocus();
-    if (!from) 
+    if (!from)
         return false;
+    const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
+    const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
     const QRect here(from->mapTo(this, QPoint(0, 0)), from->size());
+    // Items level with this one (overlapping it across the direction of travel) come first,
+    // then the nearest ahead, counting distance to the side double.
     QWidget* best = nullptr;
-    double bestCost = std::numeric_limits<double>::max();
+    std::pair<bool, double> bestCost{false, std::numeric_limits<double>::max()};
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w == from || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) ||
             w->focusProxy())
             continue;
         const QRect there(w->mapTo(this, QPoint(0, 0)), w->size());
-        // How far it lies in the arrow's direction, and how far off to the side.
-        double ahead = 0, aside = 0;
-        switch (key) {
-        case Qt::Key_Right:
-            ahead = there.left() - here.right();
+        const int along = horizontal ? there.center().x() - here.center().x() : there.center().y() - here.center().y();
+        if (forward ? along <= 0 : along >= 0)
+            continue;
+        double ahead, aside;
+        bool level;
+        if (horizontal) {
+            ahead = forward ? there.left() - here.right() : here.left() - there.right();
             aside = std::abs(there.center().y() - here.center().y());
-            if (there.center().x() <= here.center().x())
-                continue;
-            break;
-        case Qt::Key_Left:
-            ahead = here.left() - there.right();
-            aside = std::abs(there.center().y() - here.center().y());
-            if (there.center().x() >= here.center().x())
-                continue;
-            break;
-        case Qt::Key_Down:
-            ahead = there.top() - here.bottom();
+            level = there.top() <= here.bottom() && here.top() <= there.bottom();
+        } else {
+            ahead = forward ? there.top() - here.bottom() : here.top() - there.bottom();
             aside = std::abs(there.center().x() - here.center().x());
-            if (there.center().y() <= here.center().y())
-                continue;
-            break;
-        default:
-            ahead = here.top() - there.bottom();
-            aside = std::abs(there.center().x() - here.center().x());
-            if (there.center().y() >= here.center().y())
-                continue;
-            break;
+            level = there.left() <= here.right() && here.left() <= there.right();
         }
-        const double cost = std::max(0.0, ahead) + 2 * aside;
-        if (cost < bestCost) {
+        const std::pair<bool, double> cost{!level, std::max(0.0, ahead) + 2 * aside};
+        if (!best || cost < bestCost) {
             bestCost = cost;
             best = w;
         }

@@ -27,6 +27,9 @@ inline constexpr double screenWidth = 12000;  // twips
 inline constexpr double screenHeight = 9000;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
+// A screen in a window: a caption and a minimise button, no maximise or close.
+inline constexpr Qt::WindowFlags windowedFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
 
 // Top-left of a window of the given size centred on a display, both in twips, without
 // clamping: a window larger than the display overlaps its edges evenly.
@@ -125,6 +128,8 @@ public:
     QAccessible::Role readerRole() const override { return QAccessible::Graphic; }
     QString readerName() const override { return description(); }
     QString readerDescription() const override { return picture_.words(); }
+    // An empty picture box shows nothing, so there is nothing to read out.
+    void readerState(QAccessible::State& s) const override { s.invisible = s.invisible || picture_.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -218,8 +223,8 @@ public:
     // Sets the order in which Tab visits the items: by default in reading order, top to
     // bottom and left to right. Run once the screen has loaded.
     virtual void arrangeKeyboardOrder();
-    // Chains Tab through the items in the order given.
-    static void chainKeyboardOrder(const QList<QWidget*>& items);
+    // Chains Tab through the items in the order given; the first is where the keyboard starts.
+    void chainKeyboardOrder(const QList<QWidget*>& items);
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -241,6 +246,7 @@ private:
     QList<ButtonLabel*> hoverButtons_;
     QSizeF designSize_{frame::screenWidth, frame::screenHeight};
     double laidOutAt_ = twips::scale(); // the display scale the items were last laid out at
+    QPointer<QWidget> firstInOrder_;
 };
 
 // Opens and closes screens: a screen loads on first touch (its load handler runs before the
