@@ -4,6 +4,7 @@
 #include "quiz_rules.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class QButtonGroup;
 class QRadioButton;

@@ -1,7 +1,7 @@
 #include "title_screen.h"
 
-#include "backdrop.h"
-#include "frame_names.h"
+#include "shell/backdrop.h"
+#include "shell/frame_names.h"
 #include "main_menu.h"
 
 #include <QFrame>

@@ -1,7 +1,8 @@
 // The title screen: the first screen of every run and the last before the program ends.
 #pragma once
 
-#include "screen_frame.h"
+#include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class QFrame;
 class QPushButton;

@@ -1,7 +1,8 @@
 // The main menu: topics and teacher tools, the brain animation and the sound switch.
 #pragma once
 
-#include "screen_frame.h"
+#include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class QRadioButton;
 

@@ -1,10 +1,11 @@
 #include "main_menu.h"
 
-#include "frame_names.h"
+#include "shell/frame_names.h"
 #include "menu_routes.h"
 #include "title_screen.h"
 
 #include "platform/data_folder.h"
+#include "worksheets/tracking_file.h"
 
 #include <QPushButton>
 #include <QRadioButton>

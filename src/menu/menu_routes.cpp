@@ -2,6 +2,8 @@
 
 #include "main_menu.h"
 #include "platform/messages.h"
+#include "topics/topic_catalogue.h"
+#include "topics/topic_hub.h"
 #include "topics/topic_routes.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
@@ -13,22 +15,22 @@ void topicNotReady(App& app, MainMenu& menu, int index)
 {
     const ButtonLabel* entry = menu.button(QStringLiteral("Label2"), index);
     const QString topic = entry ? entry->text() : QString();
-    app.services.messages.ok(QStringLiteral("The topic \"%1\" is not ready yet. "
-                                            "Try \"Parts of the Body\" or \"Bones\".")
-                                 .arg(topic));
+    app.services.messages.ok(QStringLiteral("The topic \"%1\" is not ready yet.").arg(topic));
 }
 
 } // namespace
 
 void openMenuEntry(App& app, MainMenu& menu, int index)
 {
+    if (topics::isTopicEntry(index)) {
+        const TopicFile* topic = app.state.topics ? app.state.topics->byMenuEntry(index) : nullptr;
+        if (topic)
+            openTopicHub(app, *topic);
+        else
+            topicNotReady(app, menu, index);
+        return;
+    }
     switch (index) {
-    case 0:
-        topics::openPartsHub(app);
-        break;
-    case 11:
-        topics::openBonesHub(app);
-        break;
     case 19:
         topics::openAcknowledgments(app);
         break;
@@ -37,10 +39,6 @@ void openMenuEntry(App& app, MainMenu& menu, int index)
         break;
     case 21:
         topics::openIntroduction(app);
-        break;
-    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10:
-    case 12: case 13: case 15:
-        topicNotReady(app, menu, index);
         break;
     case 17: { // the wizard opens over the menu, which stays open beneath it
         auto& wizard = app.screens.touch<Wizard>();
