@@ -137,8 +137,7 @@ void MainMenu::entryAction(int index)
     if (index == exitEntry) {
         // The title screen's load brings the backdrop to the front, hiding this menu.
         auto& title = screens().touch<TitleScreen>();
-        if (auto* ok = title.item<QPushButton>(QStringLiteral("Command1")))
-            ok->setText(QStringLiteral("Cancel"));
+        title.offerCancel();
         screens().show(title);
         return;
     }

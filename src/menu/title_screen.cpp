@@ -125,3 +125,9 @@ void TitleScreen::exitProgram()
     playSound(frame::clickSound);
     services().endProgram();
 }
+
+void TitleScreen::offerCancel()
+{
+    if (auto* ok = item<QPushButton>(QStringLiteral("Command1")))
+        ok->setText(QStringLiteral("Cancel"));
+}

@@ -13,6 +13,8 @@ public:
     static constexpr const char* kName = "Titlefrm";
     explicit TitleScreen(App& app);
     void load() override;
+    // Brought back from the main menu: "Cancel" returns to it instead of "OK".
+    void offerCancel();
 
     // True when the load fell back to a standard screen (a frame file was missing).
     bool loadFailed() const { return loadFailed_; }

@@ -19,6 +19,10 @@ public:
     // Prints the certificate for the name typed in Text1.
     void printPage();
 
+    // After a quiz: the hint line and the first button (the review, or the certificate) in
+    // place of the activity's line.
+    void showQuizOffers();
+
     QLineEdit* nameBox() const { return nameBox_; }
     PictureItem* picture() const { return picture_; }
 
