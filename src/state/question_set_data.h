@@ -18,3 +18,11 @@ struct QuestionSet {
     Question& question(int q) { return questions.at(q); }
     const Question& question(int q) const { return questions.at(q); }
 };
+
+// The correct option as a number 1..4, or 0 when the stored digit is not one of those.
+inline int correctOption(const Question& q)
+{
+    if (q.correct.size() == 1 && q.correct[0] >= QLatin1Char('1') && q.correct[0] <= QLatin1Char('4'))
+        return q.correct[0].digitValue();
+    return 0;
+}

@@ -10,8 +10,6 @@
 
 class TextInput;
 
-// The correct option as a number 1..4, or 0 when the stored digit is not one of those.
-int correctOption(const Question& q);
 
 // Commas cannot stand in a field, so texts are stored with "&" in their place.
 QString encodeCommas(const QString& text);

@@ -103,4 +103,16 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
         t.screens.close(*hub);
         TestApp::settle();
     }
+    if (!only.isEmpty())
+        return;
+    // The pages about the program, as the reader shows them.
+    for (const char* page : {"guide1", "guide2", "guide3", "guide4", "introduction", "acknowledgments"}) {
+        const Picture picture = t.pictures.load(QStringLiteral("wmf\\%1.wmf").arg(QString::fromLatin1(page)));
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(frame::frameColour);
+        QPainter p(&image);
+        picture.draw(p, QRectF(QPointF(8, 0), QSizeF(picture.sizePixels())));
+        p.end();
+        EXPECT_TRUE(image.save(dir + QStringLiteral("/%1.png").arg(QString::fromLatin1(page))));
+    }
 }
