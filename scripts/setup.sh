@@ -2,7 +2,7 @@
 # Installs the Debian packages Corvana needs to build, run and test, when they are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgif-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgif-dev libcmark-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wine)
 missing=()

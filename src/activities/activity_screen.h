@@ -5,6 +5,7 @@
 #include "activity_layout.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 #include <QLabel>
 
@@ -121,6 +122,8 @@ public:
     ActivityScreen(App& app, const ActivityLayout& layout);
 
     void load() override;
+    // The title line: the opening hub writes its own title here.
+    void setTitle(const QString& title);
 
     const ActivityLayout& layout() const { return layout_; }
     const Engine& engine() const { return *engine_; }
@@ -166,35 +169,6 @@ private:
     // they do not give away which label belongs where.
     std::vector<int> targetNumbers_;
     std::vector<int> homeNumbers_;
-};
-
-// The four screens, each found by its own name.
-class BonesLab : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "boneslab";
-    explicit BonesLab(App& app) : ActivityScreen(app, boneslab) {}
-};
-
-class PartsLab : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "partslab";
-    explicit PartsLab(App& app) : ActivityScreen(app, partslab) {}
-};
-
-class PartsOrd : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "partsord";
-    explicit PartsOrd(App& app) : ActivityScreen(app, partsord) {}
-};
-
-class BonesOrd : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "bonesord";
-    explicit BonesOrd(App& app) : ActivityScreen(app, bonesord) {}
 };
 
 } // namespace activity

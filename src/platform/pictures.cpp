@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 Picture::Picture(QImage image) : image_(std::move(image)) {}
 
@@ -38,6 +40,46 @@ void Picture::draw(QPainter& painter, const QRectF& target) const
     }
 }
 
+namespace {
+
+// An SVG drawing; one SVG unit is one pixel at 96 dpi, so it is drawn sharp at any scale.
+class SvgPicture : public VectorPicture {
+public:
+    explicit SvgPicture(const QByteArray& bytes) : renderer_(bytes), title_(svgTitle(bytes)) {}
+    bool valid() const { return renderer_.isValid() && !renderer_.defaultSize().isEmpty(); }
+    QSizeF sizeTwips() const override
+    {
+        // One unit is a pixel at the design density, whatever the display's scale.
+        const QSize px = renderer_.defaultSize();
+        return QSizeF(px.width() * twips::perPixel, px.height() * twips::perPixel);
+    }
+    void draw(QPainter& painter, const QRectF& target) const override
+    {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer_.render(&painter, target);
+        painter.restore();
+    }
+    QString title() const override { return title_; }
+
+private:
+    // The drawing's own <title>, which says what it shows.
+    static QString svgTitle(const QByteArray& bytes)
+    {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+                return xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+        }
+        return {};
+    }
+
+    mutable QSvgRenderer renderer_;
+    QString title_;
+};
+
+} // namespace
+
 QtPictureLoader::QtPictureLoader(const DataFolder& files, qint64 cacheBytes)
     : files_(files), cache_(static_cast<int>(std::min<qint64>(cacheBytes / 1024, INT_MAX)))
 {
@@ -48,6 +90,10 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
     if (pathForFormat.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
         auto vector = loadMetafile(bytes);
         return vector ? Picture(std::move(vector)) : Picture();
+    }
+    if (pathForFormat.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        auto svg = std::make_shared<SvgPicture>(bytes);
+        return svg->valid() ? Picture(std::shared_ptr<const VectorPicture>(std::move(svg))) : Picture();
     }
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
@@ -66,12 +112,14 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
 
 namespace {
 
-// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg"; metafiles need no sharper copy.
+// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg"; drawings (metafiles, SVG) need
+// no sharper copy.
 QString sharperCopy(const QString& relativePath)
 {
     const int dot = relativePath.lastIndexOf(QLatin1Char('.'));
     const int folder = std::max(relativePath.lastIndexOf(QLatin1Char('\\')), relativePath.lastIndexOf(QLatin1Char('/')));
-    if (dot <= folder + 1 || relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
+    if (dot <= folder + 1 || relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive) ||
+        relativePath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return {};
     return relativePath.left(dot) + QStringLiteral("@2x") + relativePath.mid(dot);
 }

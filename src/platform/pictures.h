@@ -21,6 +21,8 @@ public:
     virtual void draw(QPainter& painter, const QRectF& target) const = 0;
     // The words written on the picture, line by line, for screen readers.
     virtual QString words() const { return {}; }
+    // What the drawing says it shows (an SVG's <title>); empty when it says nothing.
+    virtual QString title() const { return {}; }
 };
 
 // A loaded picture; cheap to copy. A null picture draws nothing and has no size.
@@ -39,6 +41,7 @@ public:
     QSize sizePixels() const;
     const QImage& image() const { return image_; }
     QString words() const { return vector_ ? vector_->words() : QString(); }
+    QString title() const { return vector_ ? vector_->title() : QString(); }
     void draw(QPainter& painter, const QRectF& target) const;
 
 private:

@@ -1,6 +1,6 @@
 #include "quiz_rules.h"
 
-#include "worksheets/question_set.h"
+#include "state/question_set_data.h"
 
 namespace quiz {
 

@@ -4,7 +4,7 @@
 #include "quiz_rules.h"
 
 #include "platform/printer.h"
-#include "worksheets/question_set.h"
+#include "state/question_set_data.h"
 
 #include <QColor>
 

@@ -96,14 +96,17 @@ QString describePicture(const QString& source, const Picture& picture)
         return {};
     QString path = source.toLower();
     path.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    if (picture.isVector()) {
+    if (const QString title = picture.title(); !title.isEmpty())
+        return title;
+    if (const QString words = picture.words().trimmed(); !words.isEmpty()) {
         // A page: read by its first line, its heading.
-        const QString words = picture.words().trimmed();
-        const QString heading = words.section(QLatin1Char('\n'), 0, 0).trimmed();
-        return heading.isEmpty() ? QStringLiteral("A page") : QStringLiteral("Page: ") + heading;
+        return QStringLiteral("Page: ") + words.section(QLatin1Char('\n'), 0, 0).trimmed();
     }
     for (const Description& d : descriptions)
         if (path.startsWith(QLatin1String(d.stem)))
             return QString::fromLatin1(d.words);
-    return QStringLiteral("A picture");
+    // Otherwise the file's own name says what it is: "heart-small.svg" is "Picture: heart small".
+    QString stem = path.section(QLatin1Char('\\'), -1).section(QLatin1Char('.'), 0, 0);
+    stem.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
+    return stem.isEmpty() ? QStringLiteral("A picture") : QStringLiteral("Picture: ") + stem;
 }

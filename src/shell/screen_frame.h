@@ -3,7 +3,7 @@
 #pragma once
 
 #include "accessibility.h"
-#include "app_state.h"
+#include "app.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 
@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <functional>
+
 class QTimer;
 
 namespace frame {
@@ -27,6 +29,7 @@ inline constexpr double screenWidth = 12000;  // twips
 inline constexpr double screenHeight = 9000;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
+inline const QString mainMenuScreen = QStringLiteral("intro0");
 // A screen in a window: a caption and a minimise button, no maximise or close.
 inline constexpr Qt::WindowFlags windowedFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
@@ -265,6 +268,25 @@ public:
         screen->arrangeKeyboardOrder();
         return *screen;
     }
+    // For screens of one class that differ by their data (a topic's hub, an activity): the
+    // name finds an open one; otherwise make() builds it and it loads.
+    template <class T, class Make> T& touchNamed(const QString& name, Make make)
+    {
+        if (auto* open = qobject_cast<T*>(find(name)))
+            return *open;
+        T* screen = make();
+        open_.insert(screen->objectName(), screen);
+        screen->load();
+        screen->arrangeKeyboardOrder();
+        return *screen;
+    }
+    // Screens that other folders open by name, so that a screen can bring back one it does
+    // not know (a hub's Exit shows the main menu). The program defines them at start.
+    void define(const QString& name, std::function<Screen*(App&)> make) { makers_.insert(name, std::move(make)); }
+    // Loads a defined screen (its load handler runs) unless it is open; nullptr when the
+    // name was never defined.
+    Screen* touch(const QString& name);
+
     template <class T> T* find() const
     {
         return static_cast<T*>(open_.value(QString::fromLatin1(T::kName)).data());
@@ -292,6 +314,7 @@ private:
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
     QList<QPointer<Screen>> stacking_; // shown screens, the front one last
+    QHash<QString, std::function<Screen*(App&)>> makers_;
     bool ending_ = false;
     bool fullScreen_ = false;
 };

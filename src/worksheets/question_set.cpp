@@ -2,13 +2,6 @@
 
 #include "platform/text_file.h"
 
-int correctOption(const Question& q)
-{
-    if (q.correct.size() == 1 && q.correct[0] >= QLatin1Char('1') && q.correct[0] <= QLatin1Char('4'))
-        return q.correct[0].digitValue();
-    return 0;
-}
-
 QString encodeCommas(const QString& text)
 {
     QString out = text;

@@ -5,6 +5,7 @@
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 
+#include "shipped_content.h"
 #include "test_app.h"
 
 #include <QPointingDevice>

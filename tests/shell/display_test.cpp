@@ -1,7 +1,7 @@
 // The frame on any display and from the keyboard: fitting the picture to the display, laying
 // every screen out again when the scale changes, and reaching every button without a mouse.
 #include "shell/backdrop.h"
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "shell/screen_frame.h"
 
 #include "test_app.h"

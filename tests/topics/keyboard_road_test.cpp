@@ -3,7 +3,7 @@
 // and putting them down on boxes, and back to the menu. No mouse event is sent.
 #include "activities/activity_screen.h"
 #include "quiz/quiz_screen.h"
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "topics/topic_hub.h"
 
 #include "test_app.h"

@@ -2,8 +2,8 @@
 // assistive technology would read them.
 #include "activities/activity_screen.h"
 #include "quiz/quiz_screen.h"
-#include "shell/main_menu.h"
-#include "shell/title_screen.h"
+#include "menu/main_menu.h"
+#include "menu/title_screen.h"
 #include "topics/topic_hub.h"
 
 #include "test_app.h"

@@ -18,12 +18,11 @@ Page introduction()
         para("Corvana is all about your amazing body: what it looks like on the outside, what is hidden "
              "inside, and how to keep it healthy."),
         heading("How to use Corvana"),
-        bullet("Choose a topic on the main menu, such as Parts of the Body or Bones."),
+        bullet("Choose one of the fifteen topics on the main menu, from Our Senses to Healthy Living."),
         bullet("Read the Key Facts first."),
         bullet("Test yourself with the Multiple Choice quiz: ten questions, each with four answers to "
                "choose from."),
-        bullet("Try the Labelling Activity and the Ordering Activity: drag the labels with your mouse into "
-               "the right boxes."),
+        bullet("Try the topic's two activities: drag the labels with your mouse into the right boxes."),
         bullet("Get everything right and you can print your own certificate!"),
         heading("Did you know?"),
         bullet("Your heart beats about 100,000 times every day."),

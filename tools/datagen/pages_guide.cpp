@@ -245,8 +245,8 @@ Page guide1()
         heading("The main menu"),
         figure(mainMenuPicture(), 0, 4400),
         screenBreak(),
-        term("Topics", "Parts of the Body and Bones open their topic screens (page 2). The other topics are "
-                       "planned for later editions."),
+        term("Topics", "each of the fifteen topics, from Our Senses to Healthy Living, opens its topic "
+                       "screen (page 2)."),
         term("Introduction", "a welcome page for pupils."),
         term("Sound On, Sound Off", "sound effects on or off. Sound is on whenever the menu opens afresh."),
         term("Teachers' Guide", "this guide."),
@@ -268,10 +268,10 @@ Page guide2()
         figure(hubPicture(), 3250, 3700),
         para("Each topic screen shows the topic's picture and six buttons:"),
         term("Key Facts", "one page of facts for pupils."),
-        term("Teacher's Notes", "objectives, background and ideas (two pages for Bones)."),
+        term("Teacher's Notes", "objectives, background, ideas and misconceptions (one or two pages)."),
         term("Multiple Choice", "a ten-question quiz on the topic."),
-        term("Labelling Activity", "drag names onto a picture."),
-        term("Ordering Activity", "sort labels or finish sentences."),
+        term("Activities", "two per topic; their buttons name them: labelling, sorting, ordering or "
+                           "sentences."),
         term("Exit", "back to the main menu."),
         screenBreak(),
         heading("Reading pages"),
@@ -297,8 +297,8 @@ Page guide3()
         bullet("Pupils drag a label with the mouse and let go near a box: the label jumps into place with "
                "a thud."),
         bullet("When every label is in a box, Check Score appears. Start Again puts every label back."),
-        bullet("Labelling: seven bones, or six parts of the body. Ordering: for Parts of the Body, sort ten "
-               "parts into those you can and cannot see; for Bones, finish six sentences."),
+        bullet("Labelling: name the parts of a picture. Sorting: put each label in its group; any box of "
+               "the group will do. Ordering and sentences: each label has one right box."),
         screenBreak(),
         heading("Results"),
         figure(resultsPicture(), 2700, 3400),
