@@ -131,7 +131,7 @@ void AnswerLabel::pointerMove(QPointF position, QPointF globalPosition, Qt::Mous
 {
     if (!dragging_ && pressedAt_) {
         const QPointF way = globalPosition - *pressedAt_;
-        if (std::abs(way.x()) + std::abs(way.y()) < QApplication::startDragDistance())
+        if (std::abs(way.x()) + std::abs(way.y()) < QApplication::startDragDistance() * std::max(1.0, twips::scale()))
             return;
     }
     dragging_ = true;

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -580,6 +581,26 @@ QWidget* Screen::firstFocus() const
     return nullptr;
 }
 
+void Screen::loaded()
+{
+    // Push buttons and the like without a font of their own take the system's font for their
+    // kind, not the screen's; they are given it at the design size so that it scales.
+    const QFont system = QApplication::font();
+    if (system.pointSizeF() > 0) {
+        for (QWidget* w : findChildren<QWidget*>()) {
+            if (w->isWindow() || w->testAttribute(Qt::WA_SetFont) ||
+                !(qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)))
+                continue;
+            QFont f = QApplication::font(w);
+            const double points = f.pointSizeF() > 0 ? f.pointSizeF() : system.pointSizeF();
+            w->setProperty(pointsProperty, points);
+            f.setPixelSize(twips::pointsToPixels(points));
+            w->setFont(f);
+        }
+    }
+    arrangeKeyboardOrder();
+}
+
 void Screen::arrangeKeyboardOrder()
 {
     QList<QWidget*> items;
@@ -708,7 +729,7 @@ Screen* Screens::touch(const QString& name)
     Screen* screen = (*make)(*app_);
     open_.insert(screen->objectName(), screen);
     screen->load();
-    screen->arrangeKeyboardOrder();
+    screen->loaded();
     return screen;
 }
 

@@ -234,6 +234,9 @@ public:
     // Sets the order in which Tab visits the items: by default in reading order, top to
     // bottom and left to right. Run once the screen has loaded.
     virtual void arrangeKeyboardOrder();
+    // Run by the registry once the load handler has run: the keyboard's order, and fonts
+    // for items that would otherwise keep the system's size at every scale.
+    void loaded();
     // Chains Tab through the items in the order given; the first is where the keyboard starts.
     void chainKeyboardOrder(const QList<QWidget*>& items);
 
@@ -273,7 +276,7 @@ public:
         T* screen = new T(*app_);
         open_.insert(screen->objectName(), screen);
         screen->load();
-        screen->arrangeKeyboardOrder();
+        screen->loaded();
         return *screen;
     }
     // For screens of one class that differ by their data (a topic's hub, an activity): the
@@ -285,7 +288,7 @@ public:
         T* screen = make();
         open_.insert(screen->objectName(), screen);
         screen->load();
-        screen->arrangeKeyboardOrder();
+        screen->loaded();
         return *screen;
     }
     // Screens that other folders open by name, so that a screen can bring back one it does
