@@ -14,12 +14,16 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // A file-size limit reached while saving must fail the write, which is reported, rather
+    // than end the program with the teacher's work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvana"));
     registerFonts();
