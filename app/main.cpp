@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
+#include "platform/printouts.h"
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "platform/system_printer.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
     }
     QtSoundPlayer sound(files);
     QtPictureLoader pictures(files);
-    const auto printer = makeSystemPrinter(DataFolder::userDataRoot() + QStringLiteral("/printouts"));
+    const auto printer = makeSystemPrinter(printouts::defaultFolder());
     ClockRandom random;
     random.reseedFromClock();
 
