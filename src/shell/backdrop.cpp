@@ -1,5 +1,6 @@
 #include "backdrop.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -14,4 +15,11 @@ void Backdrop::load()
     setBackgroundColour(frame::backdropColour);
     if (QScreen* s = QGuiApplication::primaryScreen())
         setGeometry(s->geometry());
+}
+
+void Backdrop::closeEvent(QCloseEvent* e)
+{
+    // Closed, it would leave the screens without their frame and the program without its
+    // sound player; the program ends only through the title screen's Exit.
+    e->ignore();
 }

@@ -10,4 +10,8 @@ public:
     static constexpr const char* kName = "Grey";
     explicit Backdrop(App& app);
     void load() override;
+
+protected:
+    // It stays for the whole run: the window system cannot close it.
+    void closeEvent(QCloseEvent* e) override;
 };

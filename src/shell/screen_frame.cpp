@@ -287,8 +287,16 @@ Screen* Screens::touch(const QString& name)
     return screen;
 }
 
+namespace {
+const QString backdropName = QStringLiteral("Grey");
+}
+
 void Screens::show(Screen& screen)
 {
+    shown_.removeAll(&screen);
+    shown_.append(&screen);
+    if (screen.objectName() == backdropName)
+        backdropShown_ = true;
     screen.show();
     // The headless platform used by tests has no window stacking to change.
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
@@ -297,19 +305,44 @@ void Screens::show(Screen& screen)
     }
 }
 
+Screen* Screens::frontmost() const
+{
+    for (auto it = shown_.crbegin(); it != shown_.crend(); ++it)
+        if (*it && open_.value((*it)->objectName()) == *it)
+            return *it;
+    return nullptr;
+}
+
 void Screens::close(Screen& screen)
 {
     const QString name = screen.objectName();
     if (open_.value(name) == &screen)
         open_.remove(name);
+    shown_.removeAll(&screen);
     screen.unload();
     screen.hide();
     screen.deleteLater();
+    if (ending_ || !app_)
+        return;
     // Left with nothing but the backdrop (a window closed by the window system), a pupil
-    // would face an empty blue screen with no way out: end the program instead.
-    const QString backdrop = QStringLiteral("Grey");
-    if (!ending_ && name != backdrop && open_.size() == 1 && open_.contains(backdrop) && app_)
+    // would face an empty blue screen with no way out; with no screen at all the program
+    // would run on unseen: end the program instead.
+    const bool onlyBackdrop = open_.isEmpty() || (open_.size() == 1 && open_.contains(backdropName));
+    if (name != backdropName && onlyBackdrop && (backdropShown_ || open_.contains(backdropName))) {
         app_->services.endProgram();
+        return;
+    }
+    // A screen left behind the backdrop (the menu, when the title screen it brought back is
+    // closed by the window system) comes to the front, so the pupil can go on.
+    Screen* front = frontmost();
+    if (front && front->objectName() == backdropName) {
+        for (auto it = shown_.crbegin(); it != shown_.crend(); ++it) {
+            if (*it && *it != front && open_.value((*it)->objectName()) == *it) {
+                show(**it);
+                break;
+            }
+        }
+    }
 }
 
 void Screens::closeAll()

@@ -207,10 +207,14 @@ public:
     void close(Screen& screen);
     void closeAll();
     QStringList loadedNames() const { return open_.keys(); }
+    // The open screen shown last: the one in front of the others.
+    Screen* frontmost() const;
 
 private:
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
     QHash<QString, std::function<Screen*(App&)>> makers_;
+    QList<QPointer<Screen>> shown_; // open screens in the order they were last shown
+    bool backdropShown_ = false;
     bool ending_ = false;
 };
