@@ -120,6 +120,11 @@ TEST(WorksheetChecks, TitlesThatCannotNameAFileAreRefused)
     // Near misses are ordinary titles.
     for (const char* name : {"track.txt", "Bones 2", "tracks", "My Bones"})
         EXPECT_EQ(titleProblem(QString::fromLatin1(name)), QString()) << name;
+    // Every topic's title names its question set, so none can be a worksheet's.
+    const QStringList topics{QStringLiteral("The Heart"), QStringLiteral("Teeth")};
+    EXPECT_EQ(checkEntries(sample::entries(QStringLiteral("the heart")), topics),
+              worksheet_text::reservedTitle(QStringLiteral("the heart")));
+    EXPECT_EQ(checkEntries(sample::entries(QStringLiteral("Teeth 2")), topics), QString());
 }
 
 // ---------------------------------------------------------------- saving
