@@ -19,6 +19,16 @@
 #include <csignal>
 #include <cstdio>
 
+namespace {
+void printUsage()
+{
+    std::printf("usage: corvana [--fullscreen | --window]\n"
+                "  --fullscreen  fill the display, keeping the picture's shape (the default)\n"
+                "  --window      an 800 x 600 window\n"
+                "F11 or Ctrl+F switches between the two while Corvana runs.\n");
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
@@ -28,7 +38,19 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvana"));
+    for (const QString& a : QApplication::arguments().mid(1)) {
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            printUsage();
+            return 0;
+        }
+        if (a != QLatin1String("--window") && a != QLatin1String("--fullscreen")) {
+            std::fprintf(stderr, "corvana: unknown option %s\n", qPrintable(a));
+            printUsage();
+            return 2;
+        }
+    }
     registerFonts();
+    frame::installScaledStyle();
 
     DataFolder files = DataFolder::forInstallation();
     QtMessageBoxes messages;
@@ -51,6 +73,12 @@ int main(int argc, char** argv)
     App app{state, services, screens, state};
     screens.attach(&app);
     prepareProgram(app);
+
+    // As large as the display allows unless asked for a window; F11 or Ctrl+F switches.
+    const QStringList arguments = QApplication::arguments();
+    screens.setFullScreen(!arguments.contains(QStringLiteral("--window")) ||
+                          arguments.lastIndexOf(QStringLiteral("--fullscreen")) >
+                              arguments.lastIndexOf(QStringLiteral("--window")));
 
     auto& title = screens.touch<TitleScreen>();
     screens.show(title);

@@ -60,7 +60,46 @@ void Engine::startAgain()
         labels_[i].top = homes_[i].top;
     }
     checkScoreVisible_ = false;
+    held_ = -1;
 }
+
+void Engine::pickUp(int i)
+{
+    if (i >= 0 && i < count())
+        held_ = i;
+}
+
+int Engine::putDownAt(float left, float top)
+{
+    if (held_ < 0)
+        return 0;
+    const int k = held_;
+    held_ = -1;
+    setLabelPosition(k, left, top);
+    return drop(k);
+}
+
+int Engine::putDownCentredOn(float x, float y)
+{
+    if (held_ < 0)
+        return 0;
+    const Box& label = labels_[static_cast<std::size_t>(held_)];
+    return putDownAt(x - label.width / 2, y - label.height / 2);
+}
+
+namespace {
+int holding(const std::vector<Box>& boxes, const Box& label)
+{
+    for (std::size_t m = 0; m < boxes.size(); ++m)
+        if (label.left == boxes[m].left && label.top == boxes[m].top)
+            return static_cast<int>(m);
+    return -1;
+}
+} // namespace
+
+int Engine::targetHolding(int i) const { return holding(targets_, label(i)); }
+
+int Engine::homeHolding(int i) const { return holding(homes_, label(i)); }
 
 int Engine::labelsOnTargets() const
 {

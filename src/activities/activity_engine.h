@@ -46,8 +46,25 @@ public:
     // box; never hides it.
     int drop(int k);
 
-    // Every label back on its home box; "Check Score" hidden.
+    // Every label back on its home box; "Check Score" hidden; nothing held.
     void startAgain();
+
+    // Click to place, for pupils who cannot drag: a label is picked up (by a click, a tap or
+    // the keyboard) and then put down where the next click points, with the same snapping
+    // and counting as a drop there.
+    int held() const { return held_; } // the label picked up, or -1
+    void pickUp(int i);
+    void putBack() { held_ = -1; } // the held label stays where it is, no longer held
+    // Puts the held label down with its top-left corner at (left, top), as if let go there.
+    // Returns the number of snaps, as drop() does; 0 when nothing is held.
+    int putDownAt(float left, float top);
+    // Puts it down centred on a point, as a drag that ends with the pointer there would.
+    int putDownCentredOn(float x, float y);
+
+    // The target box (or home box) whose top-left corner label i's equals, lowest index
+    // first; -1 when there is none.
+    int targetHolding(int i) const;
+    int homeHolding(int i) const;
 
     // Labels on their own target box, or on any target box of their group.
     int score() const;
@@ -70,6 +87,7 @@ private:
     std::vector<Box> homes_;
     std::vector<int> groups_;
     bool checkScoreVisible_ = false;
+    int held_ = -1;
 };
 
 } // namespace activity

@@ -2,8 +2,13 @@
 
 #include "quiz/results.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTouchEvent>
+
+#include <algorithm>
 
 namespace activity {
 
@@ -43,19 +48,106 @@ AnswerLabel::AnswerLabel(QWidget* parent, int index) : QLabel(parent), index_(in
     // It paints every pixel itself, so moving it never needs what lies beneath repainted
     // inside it: this keeps dragging cheap.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A finger on a touch screen or whiteboard drags it as the mouse does.
+    setAttribute(Qt::WA_AcceptTouchEvents);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::OpenHandCursor);
+}
+
+void AnswerLabel::setHeld(bool on)
+{
+    if (held_ == on)
+        return;
+    held_ = on;
+    setCursor(on ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+    update();
+}
+
+void AnswerLabel::setWhere(const QString& where)
+{
+    if (where_ == where)
+        return;
+    where_ = where;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void AnswerLabel::readerState(QAccessible::State& s) const
+{
+    s.checkable = true;
+    s.checked = held_;
 }
 
 void AnswerLabel::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0));
+    // Held, it is drawn in reversed colours, yellow with black words, with a white band.
+    const QColor fill = held_ ? yellow : QColor(0, 0, 0);
+    p.fillRect(rect(), fill);
     p.setPen(QColor(0, 0, 0));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(font());
-    p.setPen(yellow);
+    p.setPen(held_ ? QColor(0, 0, 0) : yellow);
     p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                static_cast<int>(alignment()) | Qt::TextSingleLine, text());
+    if (held_ || hasFocus())
+        frame::paintFocusRing(p, rect());
+}
+
+bool AnswerLabel::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel: {
+        auto* touch = static_cast<QTouchEvent*>(e);
+        e->accept();
+        if (touch->points().isEmpty())
+            return true;
+        // The first finger moves the label; any others are ignored.
+        const QEventPoint& finger = touch->points().first();
+        if (e->type() == QEvent::TouchBegin)
+            pointerPress(finger.globalPosition());
+        else if (e->type() == QEvent::TouchUpdate)
+            pointerMove(finger.position(), finger.globalPosition(), Qt::LeftButton);
+        else
+            pointerRelease(finger.position());
+        return true;
+    }
+    default:
+        return QLabel::event(e);
+    }
+}
+
+void AnswerLabel::pointerPress(QPointF globalPosition)
+{
+    pressedAt_ = globalPosition;
+    dragging_ = false;
+}
+
+void AnswerLabel::pointerMove(QPointF position, QPointF globalPosition, Qt::MouseButtons buttons)
+{
+    if (!dragging_ && pressedAt_) {
+        const QPointF way = globalPosition - *pressedAt_;
+        if (std::abs(way.x()) + std::abs(way.y()) < QApplication::startDragDistance())
+            return;
+    }
+    dragging_ = true;
+    emit pointerMoved(index_, position, buttons);
+}
+
+void AnswerLabel::pointerRelease(QPointF position)
+{
+    const bool tap = pressedAt_ && !dragging_;
+    pressedAt_.reset();
+    dragging_ = false;
+    if (tap)
+        emit tapped(index_, position);
+    else
+        emit released(index_);
 }
 
 void AnswerLabel::mousePressEvent(QMouseEvent* e)
@@ -63,18 +155,33 @@ void AnswerLabel::mousePressEvent(QMouseEvent* e)
     // Accepting the press keeps the pointer's moves and release coming here while a button
     // is held, wherever the pointer goes.
     e->accept();
+    // Only the left button picks up, and the second press of a double click is no new tap.
+    if (!pressedAt_ && e->button() == Qt::LeftButton && e->type() != QEvent::MouseButtonDblClick)
+        pointerPress(e->globalPosition());
 }
 
 void AnswerLabel::mouseMoveEvent(QMouseEvent* e)
 {
     e->accept();
-    emit pointerMoved(index_, e->position(), e->buttons());
+    pointerMove(e->position(), e->globalPosition(), e->buttons());
 }
 
 void AnswerLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     e->accept();
-    emit released(index_);
+    // Every release drops, whichever button is let go.
+    pointerRelease(e->position());
+}
+
+void AnswerLabel::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
+        e->accept();
+        if (!e->isAutoRepeat())
+            emit activated(index_);
+        return;
+    }
+    QLabel::keyPressEvent(e);
 }
 
 // ---------------------------------------------------------------- OutlineBox
@@ -83,12 +190,25 @@ OutlineBox::OutlineBox(QWidget* parent, const QString& name) : QLabel(parent)
 {
     setObjectName(name);
     setTextColour(this, yellow);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void OutlineBox::setFilled(bool on)
 {
     filled_ = on;
     update();
+}
+
+void OutlineBox::setReaderTexts(const QString& name, const QString& holds)
+{
+    readerName_ = name;
+    if (holds_ == holds)
+        return;
+    holds_ = holds;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void OutlineBox::paintEvent(QPaintEvent*)
@@ -104,6 +224,34 @@ void OutlineBox::paintEvent(QPaintEvent*)
         p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                    static_cast<int>(alignment()) | Qt::TextSingleLine, text());
     }
+    if (hasFocus())
+        frame::paintFocusRing(p, rect());
+}
+
+void OutlineBox::mousePressEvent(QMouseEvent* e)
+{
+    pressed_ = e->button() == Qt::LeftButton;
+    e->accept();
+}
+
+void OutlineBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click)
+        emit activated();
+}
+
+void OutlineBox::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
+        e->accept();
+        if (!e->isAutoRepeat())
+            emit activated();
+        return;
+    }
+    QLabel::keyPressEvent(e);
 }
 
 // ---------------------------------------------------------------- PointerLines
@@ -135,13 +283,12 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         picture_ = addPicture(QStringLiteral("Image1(0)"),
                               {layout_.pictureTopLeft.x(), layout_.pictureTopLeft.y(), 0, 0}, PictureItem::AutoSize);
 
-    const QFont labelFont = makeFont(layout_.labelFont);
     for (int i = 0; i < layout_.count(); ++i) {
         const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
         // Design state: the caption is kept with the target box until load.
         auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
         target->setText(QString::fromUtf8(row.caption));
-        target->setFont(labelFont);
+        setItemFont(target, layout_.labelFont);
         target->setAlignment(layout_.labelAlign);
         place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
         targets_.push_back(target);
@@ -152,23 +299,21 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         homes_.push_back(home);
 
         auto* answer = new AnswerLabel(this, i);
-        answer->setFont(labelFont);
+        setItemFont(answer, layout_.labelFont);
         answer->setAlignment(layout_.labelAlign);
         place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
         connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
         connect(answer, &AnswerLabel::released, this, &ActivityScreen::labelReleased);
+        connect(answer, &AnswerLabel::tapped, this, &ActivityScreen::labelTapped);
+        connect(answer, &AnswerLabel::activated, this, &ActivityScreen::labelActivated);
+        connect(target, &OutlineBox::activated, this, [this, target] { boxActivated(target); });
+        connect(home, &OutlineBox::activated, this, [this, home] { boxActivated(home); });
         answers_.push_back(answer);
     }
 
-    for (const TextRow& row : layout_.texts) {
-        QLabel* text = addLabel(QString::fromUtf8(row.name), row.rect, QString::fromUtf8(row.text), row.font,
-                                row.colour, row.align);
-        // A text that wraps to one line more than its box holds would lose that line; it
-        // grows downwards instead (the instruction of the sorting screen needs this).
-        const int needed = text->heightForWidth(text->width());
-        if (needed > text->height())
-            text->resize(text->width(), needed);
-    }
+    for (const TextRow& row : layout_.texts)
+        addLabel(QString::fromUtf8(row.name), row.rect, QString::fromUtf8(row.text), row.font, row.colour, row.align);
+    growTexts();
 
     if (!layout_.lines.empty()) {
         auto* lines = new PointerLines(this, layout_.lines);
@@ -187,6 +332,92 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
     checkScore_->hide();
 
     stackInDrawingOrder();
+    arrangeKeyboardOrder();
+}
+
+void ActivityScreen::growTexts()
+{
+    // A text that wraps to one line more than its box holds would lose that line; it grows
+    // downwards instead (the instruction of the sorting screen needs this).
+    for (const TextRow& row : layout_.texts) {
+        QLabel* text = item<QLabel>(QString::fromUtf8(row.name));
+        const int needed = text->heightForWidth(text->width());
+        if (needed > text->height())
+            text->resize(text->width(), needed);
+    }
+}
+
+void ActivityScreen::arrangeKeyboardOrder()
+{
+    // Labels first, then the target boxes, then the home boxes, each in reading order, then
+    // the buttons; never label i next to its own box, which would give the answer away.
+    auto readingOrder = [this](bool targets, std::vector<int>& numbers) {
+        std::vector<int> order(static_cast<std::size_t>(layout_.count()));
+        for (int i = 0; i < layout_.count(); ++i)
+            order[static_cast<std::size_t>(i)] = i;
+        std::stable_sort(order.begin(), order.end(), [this, targets](int a, int b) {
+            const ItemRow& ra = layout_.items[static_cast<std::size_t>(a)];
+            const ItemRow& rb = layout_.items[static_cast<std::size_t>(b)];
+            const QPointF pa = targets ? QPointF(ra.targetLeft, ra.targetTop) : QPointF(ra.homeLeft, ra.homeTop);
+            const QPointF pb = targets ? QPointF(rb.targetLeft, rb.targetTop) : QPointF(rb.homeLeft, rb.homeTop);
+            return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+        });
+        numbers.assign(order.size(), 0);
+        for (std::size_t n = 0; n < order.size(); ++n)
+            numbers[static_cast<std::size_t>(order[n])] = static_cast<int>(n) + 1;
+        return order;
+    };
+    const std::vector<int> homes = readingOrder(false, homeNumbers_);
+    const std::vector<int> targets = readingOrder(true, targetNumbers_);
+    QList<QWidget*> chain;
+    for (int i : homes)
+        chain << answers_[static_cast<std::size_t>(i)];
+    for (int i : targets)
+        chain << targets_[static_cast<std::size_t>(i)];
+    for (int i : homes)
+        chain << homes_[static_cast<std::size_t>(i)];
+    for (int b : {startAgainButton, checkScoreButton, exitButton})
+        chain << button(QStringLiteral("Label3"), b);
+    chainKeyboardOrder(chain);
+    describePlaces();
+}
+
+void ActivityScreen::describePlaces()
+{
+    auto labelsOn = [this](bool targets, int box) {
+        QStringList captions;
+        for (int j = 0; j < layout_.count(); ++j)
+            if ((targets ? engine_->targetHolding(j) : engine_->homeHolding(j)) == box)
+                captions << answers_[static_cast<std::size_t>(j)]->text();
+        return captions.isEmpty() ? QStringLiteral("empty") : QStringLiteral("holds ") + captions.join(QStringLiteral(", "));
+    };
+    for (int i = 0; i < layout_.count(); ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        targets_[k]->setReaderTexts(QStringLiteral("Box %1").arg(targetNumbers_[k]), labelsOn(true, i));
+        homes_[k]->setReaderTexts(QStringLiteral("Starting place %1").arg(homeNumbers_[k]), labelsOn(false, i));
+        QString where;
+        if (const int m = engine_->targetHolding(i); m >= 0)
+            where = QStringLiteral("in box %1").arg(targetNumbers_[static_cast<std::size_t>(m)]);
+        else if (const int h = engine_->homeHolding(i); h == i)
+            where = QStringLiteral("in its starting place");
+        else if (h >= 0)
+            where = QStringLiteral("in starting place %1").arg(homeNumbers_[static_cast<std::size_t>(h)]);
+        else
+            where = QStringLiteral("not in a box");
+        if (engine_->held() == i)
+            where = QStringLiteral("picked up, ") + where;
+        answers_[k]->setWhere(where);
+    }
+}
+
+void ActivityScreen::rescaled()
+{
+    growTexts();
+    for (int i = 0; i < layout_.count(); ++i) {
+        placeLabel(i);
+        homes_[static_cast<std::size_t>(i)]->setGeometry(
+            twips::rect(engine_->home(i).left, engine_->home(i).top, engine_->home(i).width, engine_->home(i).height));
+    }
 }
 
 void ActivityScreen::stackInDrawingOrder()
@@ -212,6 +443,7 @@ void ActivityScreen::load()
         homes_[k]->setGeometry(answers_[k]->geometry());
     }
     engine_ = std::make_unique<Engine>(layout_.itemSpecs());
+    describePlaces();
 }
 
 void ActivityScreen::setTitle(const QString& title)
@@ -244,18 +476,128 @@ void ActivityScreen::labelPointerMoved(int index, QPointF position, Qt::MouseBut
 
 void ActivityScreen::labelReleased(int index)
 {
-    const int snaps = engine_->drop(index);
-    placeLabel(index);
+    // A label dragged while another was held: the held one stays where it is.
+    if (engine_->held() >= 0) {
+        engine_->putBack();
+        markHeld();
+    }
+    settle(index, engine_->drop(index));
+}
+
+void ActivityScreen::settle(int label, int snaps)
+{
+    placeLabel(label);
     for (int s = 0; s < snaps; ++s)
         playSound(thudSound);
     if (engine_->checkScoreVisible())
         checkScore_->show();
+    describePlaces();
+}
+
+void ActivityScreen::markHeld()
+{
+    for (AnswerLabel* a : answers_) {
+        a->setHeld(a->index() == engine_->held());
+        if (a->isHeld())
+            a->raise(); // above the other labels while it waits to be put down
+    }
+    if (engine_->held() < 0)
+        stackInDrawingOrder();
+    describePlaces();
+}
+
+void ActivityScreen::labelTapped(int index, QPointF position)
+{
+    const int held = engine_->held();
+    if (held >= 0 && held != index) {
+        // Clicked while another label is held: that one goes where the pointer is, as a drag
+        // let go there would put it.
+        AnswerLabel* clicked = answers_.at(static_cast<std::size_t>(index));
+        const QPointF pointer = clicked->mapTo(this, position);
+        const int snaps = engine_->putDownCentredOn(static_cast<float>(twips::fromPixels(pointer.x())),
+                                                    static_cast<float>(twips::fromPixels(pointer.y())));
+        markHeld();
+        settle(held, snaps);
+        return;
+    }
+    // A click on a label is a drop where it lies, as ever; it also picks the label up, and a
+    // second click puts it back.
+    settle(index, engine_->drop(index));
+    if (held == index)
+        engine_->putBack();
+    else
+        engine_->pickUp(index);
+    markHeld();
+}
+
+void ActivityScreen::labelActivated(int index)
+{
+    const int held = engine_->held();
+    if (held < 0) {
+        engine_->pickUp(index);
+        markHeld();
+    } else if (held == index) {
+        engine_->putBack();
+        markHeld();
+    } else {
+        // Chosen while another is held: that one goes onto this label's place.
+        const Box& there = engine_->label(index);
+        const int snaps = engine_->putDownAt(there.left, there.top);
+        markHeld();
+        settle(held, snaps);
+    }
+}
+
+void ActivityScreen::boxActivated(OutlineBox* box)
+{
+    const int held = engine_->held();
+    if (held < 0)
+        return;
+    const auto target = std::find(targets_.begin(), targets_.end(), box);
+    const int i = static_cast<int>(target != targets_.end() ? target - targets_.begin()
+                                                            : std::find(homes_.begin(), homes_.end(), box) - homes_.begin());
+    const Box& b = target != targets_.end() ? engine_->target(i) : engine_->home(i);
+    const int snaps = engine_->putDownAt(b.left, b.top);
+    markHeld();
+    settle(held, snaps);
+}
+
+void ActivityScreen::mouseReleaseEvent(QMouseEvent* e)
+{
+    // A click on the picture, a text or the bare screen while a label is held puts it down
+    // there, as letting go of a drag there would.
+    const int held = engine_->held();
+    if (held < 0 || e->button() != Qt::LeftButton) {
+        Screen::mouseReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    const QPointF pointer = e->position();
+    const int snaps = engine_->putDownCentredOn(static_cast<float>(twips::fromPixels(pointer.x())),
+                                                static_cast<float>(twips::fromPixels(pointer.y())));
+    markHeld();
+    settle(held, snaps);
+}
+
+void ActivityScreen::escapePressed()
+{
+    // Escape first lets go of a held label; only then is it Exit.
+    if (engine_->held() >= 0) {
+        engine_->putBack();
+        markHeld();
+        return;
+    }
+    Screen::escapePressed();
 }
 
 void ActivityScreen::buttonClicked(int index)
 {
     App& a = app(); // Exit discards this screen; the click sound still plays
     a.state.results.resultScore = 0;
+    if (engine_->held() >= 0 && index != exitButton) {
+        engine_->putBack();
+        markHeld();
+    }
     switch (index) {
     case exitButton:
         screens().close(*this);
@@ -265,6 +607,7 @@ void ActivityScreen::buttonClicked(int index)
         for (int i = 0; i < layout_.count(); ++i)
             placeLabel(i);
         checkScore_->hide();
+        describePlaces();
         break;
     case checkScoreButton:
         a.state.results.resultScore = engine_->score();

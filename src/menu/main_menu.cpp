@@ -61,13 +61,13 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
     image_ = addPicture(QStringLiteral("Image1"), {6900, 1680, 4800, 3600}, PictureItem::Stretch);
 
     auto makeOption = [this](const char* name, const char* text, double top) {
-        auto* o = new QRadioButton(QString::fromLatin1(text), this);
+        auto* o = new OptionButton(QString::fromLatin1(text), this);
         o->setObjectName(QString::fromLatin1(name));
-        o->setFont(makeFont({"Tahoma", 9.75, true}));
+        setItemFont(o, {"Tahoma", 9.75, true});
         QPalette p = o->palette();
         p.setColor(QPalette::WindowText, frame::captionColour);
         o->setPalette(p);
-        o->setFocusPolicy(Qt::NoFocus);
+        o->setFocusPolicy(Qt::TabFocus); // the keyboard reaches it; a click leaves the focus be
         place(o, {10440, top, 1455, 255});
         return o;
     };
@@ -96,6 +96,19 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
     animationTimer_ = addTimer(QStringLiteral("Timer2"), 75);
     connect(readTimer_, &QTimer::timeout, this, &MainMenu::readWorksheetList);
     connect(animationTimer_, &QTimer::timeout, this, &MainMenu::tick);
+}
+
+void MainMenu::arrangeKeyboardOrder()
+{
+    // Down each column of entries in turn, as the menu reads, then the sound switch and Exit.
+    QList<QWidget*> items;
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            items << w;
+    std::stable_sort(items.begin(), items.end(), [](QWidget* a, QWidget* b) {
+        return a->x() != b->x() ? a->x() < b->x() : a->y() < b->y();
+    });
+    chainKeyboardOrder(items);
 }
 
 void MainMenu::load()

@@ -13,6 +13,7 @@ public:
     static constexpr int entryCount = 22;
     explicit MainMenu(App& app);
     void load() override;
+    void arrangeKeyboardOrder() override;
 
     PictureItem* image() const { return image_; }
     // What the entry does, before its click sound; also reached by tests.

@@ -41,6 +41,7 @@ TitleScreen::TitleScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
     setWindowTitle(QStringLiteral(" "));
     setBackgroundColour(titleGrey);
+    setDesignSize(QSizeF(titleWidth, titleHeight));
     setFixedSize(twips::toPixels(titleWidth), twips::toPixels(titleHeight));
 
     frame_ = new QFrame(this);
@@ -56,7 +57,7 @@ TitleScreen::TitleScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     for (const TextItem& t : texts) {
         auto* label = new QLabel(QString::fromLatin1(t.text), frame_);
         label->setObjectName(QString::fromLatin1(t.name));
-        label->setFont(makeFont(t.font));
+        setItemFont(label, t.font);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         QPalette p = label->palette();
         p.setColor(QPalette::WindowText, t.colour);
@@ -89,11 +90,7 @@ TitleScreen::TitleScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 void TitleScreen::load()
 {
     // Normal path: centred at its own size, in front of the backdrop, animating.
-    QSizeF display(titleWidth, titleHeight);
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        display = QSizeF(twips::fromPixels(s->geometry().width()), twips::fromPixels(s->geometry().height()));
-    const QPointF topLeft = frame::centredTopLeft(display, QSizeF(titleWidth, titleHeight));
-    move(twips::toPixels(topLeft.x()), twips::toPixels(topLeft.y()));
+    centreOnDisplay();
     state().animFrame = 0;
     screens().show(screens().touch<Backdrop>());
     if (!setPicture(picture_, frames::brain(0))) {

@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 Picture::Picture(QImage image) : image_(std::move(image)) {}
 
@@ -18,7 +19,9 @@ QSizeF Picture::sizeTwips() const
 {
     if (vector_)
         return vector_->sizeTwips();
-    return QSizeF(twips::fromPixels(image_.width()), twips::fromPixels(image_.height()));
+    // Pictures are made at the design density, 15 twips to the pixel, whatever the display.
+    const double ratio = image_.devicePixelRatio();
+    return QSizeF(image_.width() * twips::perPixel / ratio, image_.height() * twips::perPixel / ratio);
 }
 
 QSize Picture::sizePixels() const
@@ -42,12 +45,13 @@ namespace {
 // An SVG drawing; one SVG unit is one pixel at 96 dpi, so it is drawn sharp at any scale.
 class SvgPicture : public VectorPicture {
 public:
-    explicit SvgPicture(const QByteArray& bytes) : renderer_(bytes) {}
+    explicit SvgPicture(const QByteArray& bytes) : renderer_(bytes), title_(svgTitle(bytes)) {}
     bool valid() const { return renderer_.isValid() && !renderer_.defaultSize().isEmpty(); }
     QSizeF sizeTwips() const override
     {
+        // One unit is a pixel at the design density, whatever the display's scale.
         const QSize px = renderer_.defaultSize();
-        return QSizeF(twips::fromPixels(px.width()), twips::fromPixels(px.height()));
+        return QSizeF(px.width() * twips::perPixel, px.height() * twips::perPixel);
     }
     void draw(QPainter& painter, const QRectF& target) const override
     {
@@ -56,9 +60,22 @@ public:
         renderer_.render(&painter, target);
         painter.restore();
     }
+    QString title() const override { return title_; }
 
 private:
+    // The drawing's own <title>, which says what it shows.
+    static QString svgTitle(const QByteArray& bytes)
+    {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+                return xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+        }
+        return {};
+    }
+
     mutable QSvgRenderer renderer_;
+    QString title_;
 };
 
 } // namespace
@@ -93,7 +110,37 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
     return Picture(std::move(image));
 }
 
+namespace {
+
+// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg"; drawings (metafiles, SVG) need
+// no sharper copy.
+QString sharperCopy(const QString& relativePath)
+{
+    const int dot = relativePath.lastIndexOf(QLatin1Char('.'));
+    const int folder = std::max(relativePath.lastIndexOf(QLatin1Char('\\')), relativePath.lastIndexOf(QLatin1Char('/')));
+    if (dot <= folder + 1 || relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive) ||
+        relativePath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        return {};
+    return relativePath.left(dot) + QStringLiteral("@2x") + relativePath.mid(dot);
+}
+
+} // namespace
+
 Picture QtPictureLoader::load(const QString& relativePath)
+{
+    if (twips::scale() > 1.0) {
+        const QString sharper = sharperCopy(relativePath);
+        if (!sharper.isEmpty() && !noSharperCopy_.contains(sharper)) {
+            const Picture picture = loadFile(sharper, 2.0);
+            if (!picture.isNull())
+                return picture;
+            noSharperCopy_.insert(sharper); // asked once, not on every animation tick
+        }
+    }
+    return loadFile(relativePath, 1.0);
+}
+
+Picture QtPictureLoader::loadFile(const QString& relativePath, double density)
 {
     if (const Picture* cached = cache_.object(relativePath))
         return *cached;
@@ -104,8 +151,14 @@ Picture QtPictureLoader::load(const QString& relativePath)
     if (!file.open(QIODevice::ReadOnly) || file.size() > 64LL * 1024 * 1024)
         return {};
     Picture picture = decode(file.readAll(), path);
-    if (picture.isNull())
+    if (picture.isNull() || (density != 1.0 && picture.isVector()))
         return {};
+    if (density != 1.0) {
+        QImage image = picture.image();
+        picture = Picture(QImage()); // the only other holder of the pixels lets go first
+        image.setDevicePixelRatio(density);
+        picture = Picture(std::move(image));
+    }
     const qint64 cost = picture.isVector() ? 64 : picture.image().sizeInBytes() / 1024 + 1;
     cache_.insert(relativePath, new Picture(picture), static_cast<int>(cost));
     return picture;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCache>
+#include <QSet>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -18,6 +19,10 @@ public:
     virtual ~VectorPicture() = default;
     virtual QSizeF sizeTwips() const = 0;
     virtual void draw(QPainter& painter, const QRectF& target) const = 0;
+    // The words written on the picture, line by line, for screen readers.
+    virtual QString words() const { return {}; }
+    // What the drawing says it shows (an SVG's <title>); empty when it says nothing.
+    virtual QString title() const { return {}; }
 };
 
 // A loaded picture; cheap to copy. A null picture draws nothing and has no size.
@@ -29,9 +34,14 @@ public:
 
     bool isNull() const { return image_.isNull() && !vector_; }
     bool isVector() const { return vector_ != nullptr; }
+    // Its size in twips: a photograph made at twice the design density (a "@2x" file) is
+    // as large as the ordinary one.
     QSizeF sizeTwips() const;
+    // Its size in pixels at the display scale.
     QSize sizePixels() const;
     const QImage& image() const { return image_; }
+    QString words() const { return vector_ ? vector_->words() : QString(); }
+    QString title() const { return vector_ ? vector_->title() : QString(); }
     void draw(QPainter& painter, const QRectF& target) const;
 
 private:
@@ -47,7 +57,9 @@ public:
 };
 
 // Decoded pictures are kept (up to a memory budget) so that animations do not decode the
-// same frame file on every tick.
+// same frame file on every tick. When the display shows the screens enlarged, a photograph's
+// sharper copy made at twice the size ("Images\skeleton@2x.jpg" beside "Images\skeleton.jpg")
+// is taken where there is one.
 class QtPictureLoader : public PictureLoader {
 public:
     explicit QtPictureLoader(const DataFolder& files, qint64 cacheBytes = 128LL * 1024 * 1024);
@@ -55,6 +67,9 @@ public:
     static Picture decode(const QByteArray& bytes, const QString& pathForFormat);
 
 private:
+    Picture loadFile(const QString& relativePath, double density);
+
     const DataFolder& files_;
     QCache<QString, Picture> cache_;
+    QSet<QString> noSharperCopy_;
 };

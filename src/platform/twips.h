@@ -1,17 +1,30 @@
 // Layouts are designed in twips (1/1440 inch). At 96 dots per inch a pixel is 15 twips.
-// Every conversion between the two goes through here, so scaling all screens is one change.
+// Every conversion between the two goes through here, so scaling all screens is one change:
+// the display scale says how many screen pixels stand for one 96-dpi pixel (1 in a window,
+// more when the picture is fitted to a large display).
 #pragma once
 
-#include <QRect>
 #include <QPointF>
+#include <QRect>
+
+#include <algorithm>
 #include <cmath>
 
 namespace twips {
 
+// Twips per pixel at the design density (96 dpi): pictures and layouts are made at it.
 inline constexpr double perPixel = 15.0;
 
-inline int toPixels(double t) { return static_cast<int>(std::lround(t / perPixel)); }
-inline double fromPixels(double px) { return px * perPixel; }
+namespace detail {
+inline double displayScale = 1.0;
+}
+
+// Screen pixels per 96-dpi pixel; 1 until the program fits itself to its display.
+inline double scale() { return detail::displayScale; }
+inline void setScale(double s) { detail::displayScale = s > 0 ? s : 1.0; }
+
+inline int toPixels(double t) { return static_cast<int>(std::lround(t * detail::displayScale / perPixel)); }
+inline double fromPixels(double px) { return px * perPixel / detail::displayScale; }
 
 inline QRect rect(double left, double top, double width, double height)
 {
@@ -19,6 +32,12 @@ inline QRect rect(double left, double top, double width, double height)
 }
 
 // Font sizes are points; at 96 dpi a point is 4/3 of a pixel.
-inline int pointsToPixels(double pt) { return std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))); }
+inline int pointsToPixels(double pt)
+{
+    return std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0 * detail::displayScale)));
+}
+
+// The same at the design density, whatever the display scale: for measuring texts in twips.
+inline int pointsToDesignPixels(double pt) { return std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))); }
 
 } // namespace twips

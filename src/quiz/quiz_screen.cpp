@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QRadioButton>
 
 namespace {
@@ -90,16 +91,20 @@ QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
     for (int i = 1; i <= noAnswer; ++i) {
-        auto* o = new QRadioButton(this);
+        auto* o = new OptionButton(QString(), this);
         o->setObjectName(frame::itemName(QStringLiteral("Option1"), i));
-        o->setFont(makeFont(optionFont));
+        setItemFont(o, optionFont);
         QPalette p = o->palette();
         p.setColor(QPalette::WindowText, yellow);
         o->setPalette(p);
-        if (i < noAnswer)
+        if (i < noAnswer) {
             place(o, {optionLeft, optionTops[i - 1], optionWidth, optionHeight});
-        else
+        } else {
             place(o, {0, 0, hiddenOptionWidth, hiddenOptionHeight});
+            // Under the picture: the keyboard never stops on it, nor does a screen reader.
+            o->setFocusPolicy(Qt::NoFocus);
+            o->setAccessibleName(QStringLiteral("No answer"));
+        }
         options_->addButton(o, i);
     }
     connect(options_, &QButtonGroup::idClicked, this, [this](int) { playSound(typekeySound); });
@@ -166,6 +171,24 @@ void QuizScreen::showquest()
         next->setText(QStringLiteral("Check Score >>"));
     if (!option(noAnswer)->isHidden())
         option(noAnswer)->setFocus();
+}
+
+void QuizScreen::keyPressEvent(QKeyEvent* e)
+{
+    // 1 to 4, or A to D, choose an answer as a click on it would.
+    const int key = e->key();
+    int chosen = 0;
+    if (key >= Qt::Key_1 && key <= Qt::Key_4)
+        chosen = key - Qt::Key_1 + 1;
+    else if (key >= Qt::Key_A && key <= Qt::Key_D)
+        chosen = key - Qt::Key_A + 1;
+    if (chosen > 0 && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        e->accept();
+        option(chosen)->setFocus(Qt::ShortcutFocusReason);
+        option(chosen)->click();
+        return;
+    }
+    Screen::keyPressEvent(e);
 }
 
 int QuizScreen::selectedOption() const

@@ -30,6 +30,9 @@ public:
     // The task title handed on to the certificate (Label5).
     void setTaskTitle(const QString& title);
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void buttonClicked(int index);
     int selectedOption() const; // 1..4, or 0 when none of the visible options is selected

@@ -47,7 +47,7 @@ enum Button { PrintOrReview = 0, Exit = 1 };
 
 ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    setFont(makeFont(screenFont));
+    setItemFont(this, screenFont);
     for (const TextItem& t : texts) {
         QLabel* label = addLabel(QString::fromLatin1(t.name), t.twips, QString::fromLatin1(t.text), t.font, yellow,
                                  centred);
@@ -58,8 +58,9 @@ ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     // Made after the labels so that it lies on top of the transparent ones it overlaps.
     nameBox_ = new QLineEdit(this);
     nameBox_->setObjectName(QStringLiteral("Text1"));
-    nameBox_->setFont(makeFont({"Times New Roman", 24}));
+    setItemFont(nameBox_, {"Times New Roman", 24});
     nameBox_->setMaxLength(nameLength);
+    nameBox_->setAccessibleName(QStringLiteral("Your name for the certificate"));
     place(nameBox_, {3120, 6600, 5760, 615});
     nameBox_->hide();
 
@@ -164,7 +165,8 @@ void ResultsScreen::printPage()
     c.name = nameBox_->text();
     c.score = state().results.resultScore;
     c.outOf = state().results.resultOutOf;
-    c.titleScreenWidth = twips::fromPixels(QFontMetricsF(font()).horizontalAdvance(c.taskTitle));
+    // Measured at the design density, so the certificate comes out the same at every scale.
+    c.titleScreenWidth = QFontMetricsF(makeDesignFont(screenFont)).horizontalAdvance(c.taskTitle) * twips::perPixel;
     certificate::print(services().printer, services().messages, c);
 }
 

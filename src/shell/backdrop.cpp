@@ -13,8 +13,23 @@ Backdrop::Backdrop(App& app) : Screen(app, QString::fromLatin1(kName))
 void Backdrop::load()
 {
     setBackgroundColour(frame::backdropColour);
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        setGeometry(s->geometry());
+    fit();
+}
+
+void Backdrop::fit()
+{
+    const bool fullScreen = screens().isFullScreen();
+    const Qt::WindowFlags flags = fullScreen ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
+    if (windowFlags() != flags)
+        setWindowFlags(flags);
+    if (fullScreen) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            setGeometry(s->geometry());
+    } else {
+        centreOnDisplay();
+    }
 }
 
 void Backdrop::closeEvent(QCloseEvent* e)

@@ -14,4 +14,10 @@ public:
 protected:
     // It stays for the whole run: the window system cannot close it.
     void closeEvent(QCloseEvent* e) override;
+    void rescaled() override { fit(); }
+
+private:
+    // Full screen: borderless over the whole display. In a window: the window itself, with
+    // the screens lying over it.
+    void fit();
 };

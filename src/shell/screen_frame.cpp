@@ -1,14 +1,27 @@
 #include "screen_frame.h"
 
+#include "accessibility.h"
+
 #include "platform/sound.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QProxyStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
+
+#include <limits>
+
+namespace {
+const char* const twipsProperty = "corvanaTwips";
+const char* const pointsProperty = "corvanaPoints";
+} // namespace
 
 void playThroughGate(App& app, const QString& wavePath)
 {
@@ -28,6 +41,47 @@ QString itemName(const QString& array, int index)
     return QStringLiteral("%1(%2)").arg(array).arg(index);
 }
 
+void place(QWidget* w, QRectF r)
+{
+    w->setProperty(twipsProperty, r);
+    w->setGeometry(twips::rect(r.left(), r.top(), r.width(), r.height()));
+}
+
+QRectF placedAt(const QWidget* w) { return w->property(twipsProperty).toRectF(); }
+
+void paintFocusRing(QPainter& p, const QRect& r)
+{
+    // Three pixels at 96 dpi, growing with the display.
+    const int band = std::max(2, static_cast<int>(std::lround(3 * twips::scale())));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    QPen edge(QColor(0, 0, 0));
+    edge.setWidth(1);
+    edge.setJoinStyle(Qt::MiterJoin);
+    p.setPen(edge);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    QPen white(QColor(255, 255, 255));
+    white.setWidth(band);
+    white.setJoinStyle(Qt::MiterJoin);
+    p.setPen(white);
+    const int half = 1 + band / 2;
+    p.drawRect(r.adjusted(half, half, -half - (band % 2 == 0 ? 0 : 1), -half - (band % 2 == 0 ? 0 : 1)));
+    p.setPen(edge);
+    p.drawRect(r.adjusted(band + 1, band + 1, -band - 2, -band - 2));
+    p.restore();
+}
+
+double fittingScale(QSizeF display, bool fullScreen)
+{
+    const double designWidth = screenWidth / twips::perPixel;
+    const double designHeight = screenHeight / twips::perPixel;
+    if (display.width() <= 0 || display.height() <= 0)
+        return 1.0;
+    const double fit = std::min(display.width() / designWidth, display.height() / designHeight);
+    return fullScreen ? fit : std::min(1.0, fit);
+}
+
 } // namespace frame
 
 QFont makeFont(const FontSpec& spec)
@@ -39,6 +93,54 @@ QFont makeFont(const FontSpec& spec)
     return font;
 }
 
+QFont makeDesignFont(const FontSpec& spec)
+{
+    QFont font = makeFont(spec);
+    font.setPixelSize(twips::pointsToDesignPixels(spec.points));
+    return font;
+}
+
+void setItemFont(QWidget* w, const FontSpec& spec)
+{
+    w->setProperty(pointsProperty, spec.points);
+    w->setFont(makeFont(spec));
+}
+
+// ---------------------------------------------------------------- the scaled style
+
+namespace {
+
+// The style's own drawings (the dots of option buttons, tick boxes, frames of text boxes)
+// grow with the display like the texts beside them.
+class ScaledStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_RadioButtonLabelSpacing:
+        case PM_CheckBoxLabelSpacing:
+        case PM_DefaultFrameWidth:
+        case PM_ButtonMargin:
+            return static_cast<int>(std::lround(base * twips::scale()));
+        default:
+            return base;
+        }
+    }
+};
+
+} // namespace
+
+void frame::installScaledStyle()
+{
+    if (!dynamic_cast<ScaledStyle*>(QApplication::style()))
+        QApplication::setStyle(new ScaledStyle);
+}
+
 // ---------------------------------------------------------------- ButtonLabel
 
 ButtonLabel::ButtonLabel(QWidget* parent, const QString& array, int index) : QLabel(parent), index_(index)
@@ -47,9 +149,43 @@ ButtonLabel::ButtonLabel(QWidget* parent, const QString& array, int index) : QLa
     setAlignment(Qt::AlignCenter);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and the arrow keys; a mouse click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     QPalette p = palette();
     p.setColor(QPalette::WindowText, frame::captionColour);
     setPalette(p);
+}
+
+void ButtonLabel::click()
+{
+    if (isEnabled() && isVisible())
+        emit clicked(index_);
+}
+
+void ButtonLabel::keyPressEvent(QKeyEvent* e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) &&
+        !e->isAutoRepeat()) {
+        e->accept();
+        click();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void ButtonLabel::focusInEvent(QFocusEvent* e)
+{
+    // The keyboard's counterpart of the mouse passing over it.
+    if (hoverHighlights_)
+        setHighlighted(true);
+    update();
+    QLabel::focusInEvent(e);
+}
+
+void ButtonLabel::focusOutEvent(QFocusEvent* e)
+{
+    update();
+    QLabel::focusOutEvent(e);
 }
 
 void ButtonLabel::setHighlightColour(const QColor& c)
@@ -76,6 +212,8 @@ void ButtonLabel::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.setPen(isEnabled() ? frame::captionColour : QColor(150, 150, 150));
     p.drawText(rect().adjusted(2, 0, -2, 0), static_cast<int>(alignment()) | Qt::TextSingleLine, text());
+    if (hasFocus())
+        frame::paintFocusRing(p, rect());
 }
 
 void ButtonLabel::mouseMoveEvent(QMouseEvent* e)
@@ -114,6 +252,7 @@ void PictureItem::setPicture(const Picture& picture, const QString& source)
 {
     picture_ = picture;
     source_ = source;
+    drawn_ = QPixmap();
     if (mode_ == AutoSize && !picture.isNull())
         resize(picture.sizePixels());
     update();
@@ -123,8 +262,11 @@ void PictureItem::clear()
 {
     picture_ = Picture();
     source_.clear();
+    drawn_ = QPixmap();
     update();
 }
+
+QString PictureItem::description() const { return describePicture(source_, picture_); }
 
 void PictureItem::setBackground(const QColor& c)
 {
@@ -139,12 +281,42 @@ void PictureItem::paintEvent(QPaintEvent*)
         p.fillRect(rect(), background_);
     if (picture_.isNull())
         return;
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    if (mode_ == Stretch)
-        picture_.draw(p, QRectF(rect()));
-    else
-        picture_.draw(p, QRectF(QPointF(0, 0), QSizeF(picture_.sizePixels())));
+    const QSize size = mode_ == Stretch ? this->size() : picture_.sizePixels();
+    if (size.isEmpty())
+        return;
+    // Drawn once at the display's own resolution (vector pictures sharp, photographs scaled
+    // smoothly) and then only copied, so repaints while a label is dragged stay cheap.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(qCeil(size.width() * ratio), qCeil(size.height() * ratio));
+    if (drawn_.size() != device) {
+        QImage canvas(device, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        {
+            QPainter c(&canvas);
+            c.setRenderHint(QPainter::Antialiasing);
+            c.setRenderHint(QPainter::TextAntialiasing);
+            c.setRenderHint(QPainter::SmoothPixmapTransform);
+            picture_.draw(c, QRectF(QPointF(0, 0), QSizeF(device)));
+        }
+        drawn_ = QPixmap::fromImage(std::move(canvas));
+        drawn_.setDevicePixelRatio(ratio);
+    }
+    p.drawPixmap(QPointF(0, 0), drawn_);
+}
+
+// ---------------------------------------------------------------- OptionButton
+
+OptionButton::OptionButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {}
+
+bool OptionButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+void OptionButton::paintEvent(QPaintEvent* e)
+{
+    QRadioButton::paintEvent(e);
+    if (hasFocus()) {
+        QPainter p(this);
+        frame::paintFocusRing(p, rect());
+    }
 }
 
 // ---------------------------------------------------------------- Screen
@@ -153,9 +325,25 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app_(app)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+    setWindowFlags(frame::windowedFlags);
     setMouseTracking(true);
     setAutoFillBackground(true);
+    installAccessibility();
+    scaleDefaultFont();
+}
+
+void Screen::scaleDefaultFont()
+{
+    // Items without a font of their own (the title screen's push buttons, tick boxes) take
+    // the screen's; it grows with the display like every other text.
+    if (property(pointsProperty).isValid())
+        return;
+    QFont f = QApplication::font();
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * twips::scale());
+    else if (f.pixelSize() > 0)
+        f.setPixelSize(std::max(1, qRound(f.pixelSize() * twips::scale())));
+    setFont(f);
 }
 
 void Screen::setBackgroundColour(const QColor& c)
@@ -174,14 +362,81 @@ void Screen::setUpScreen()
     // From here on nothing can stop the set-up.
     if (auto* picture = item<PictureItem>(QStringLiteral("Picture1")))
         picture->setBackground(frame::frameColour);
-    setFixedSize(twips::toPixels(frame::screenWidth), twips::toPixels(frame::screenHeight));
+    designSize_ = QSizeF(frame::screenWidth, frame::screenHeight);
+    fitWindowFrame();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QSizeF display(frame::screenWidth, frame::screenHeight);
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        display = QSizeF(twips::fromPixels(s->geometry().width()), twips::fromPixels(s->geometry().height()));
-    const QPointF topLeft = frame::centredTopLeft(display, QSizeF(frame::screenWidth, frame::screenHeight));
-    move(twips::toPixels(topLeft.x()), twips::toPixels(topLeft.y()));
+    centreOnDisplay();
     QGuiApplication::restoreOverrideCursor();
+}
+
+void Screen::fitWindowFrame()
+{
+    // Filling the display, a standard screen has no frame: a caption bar would push its
+    // bottom edge off the display. (A caption hint would bring the frame back.)
+    const bool frameless = screens().isFullScreen() && designSize_ == QSizeF(frame::screenWidth, frame::screenHeight);
+    const Qt::WindowFlags flags = frameless ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
+    if (flags != windowFlags())
+        setWindowFlags(flags);
+}
+
+void Screen::centreOnDisplay()
+{
+    setFixedSize(twips::toPixels(designSize_.width()), twips::toPixels(designSize_.height()));
+    QSizeF display = designSize_;
+    QPointF origin;
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        display = QSizeF(twips::fromPixels(s->geometry().width()), twips::fromPixels(s->geometry().height()));
+        origin = s->geometry().topLeft();
+    }
+    const QPointF topLeft = frame::centredTopLeft(display, designSize_);
+    move(QPoint(twips::toPixels(topLeft.x()), twips::toPixels(topLeft.y())) + origin.toPoint());
+}
+
+void Screen::rescale()
+{
+    // Every item placed in twips goes back to its place at the new scale; fonts follow.
+    const double ratio = twips::scale() / laidOutAt_;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->isWindow())
+            continue;
+        const QRectF r = frame::placedAt(w);
+        if (!r.isNull())
+            w->setGeometry(twips::rect(r.left(), r.top(), r.width(), r.height()));
+        else if (ratio > 0 && ratio != 1)
+            w->setGeometry(QRect(QPoint(qRound(w->x() * ratio), qRound(w->y() * ratio)),
+                                 QSize(qRound(w->width() * ratio), qRound(w->height() * ratio))));
+        if (auto* picture = qobject_cast<PictureItem*>(w)) {
+            // A picture is loaded afresh: a sharper copy may serve the new scale.
+            if (!picture->source().isEmpty())
+                setPicture(picture, picture->source());
+            if (picture->mode() == PictureItem::AutoSize && !picture->picture().isNull())
+                picture->resize(picture->picture().sizePixels());
+        }
+    }
+    scaleDefaultFont();
+    QList<QWidget*> all = findChildren<QWidget*>();
+    all << this;
+    for (QWidget* w : all) {
+        const QVariant points = w->property(pointsProperty);
+        // A font set in pixels by other means follows in proportion.
+        if (!points.isValid() && (w == this || !w->testAttribute(Qt::WA_SetFont) || ratio <= 0 || ratio == 1))
+            continue;
+        QFont f = w->font();
+        if (points.isValid())
+            f.setPixelSize(twips::pointsToPixels(points.toDouble()));
+        else if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(1, qRound(f.pixelSize() * ratio)));
+        else
+            f.setPointSizeF(f.pointSizeF() * ratio);
+        w->setFont(f);
+    }
+    laidOutAt_ = twips::scale();
+    if (minimumWidth() == maximumWidth()) { // sized by the frame, not by the window system
+        fitWindowFrame();
+        centreOnDisplay();
+    }
+    rescaled();
+    update();
 }
 
 void Screen::playSound(const QString& wavePath) { playThroughGate(app_, wavePath); }
@@ -195,17 +450,14 @@ bool Screen::setPicture(PictureItem* target, const QString& path)
     return !picture.isNull();
 }
 
-void Screen::place(QWidget* w, QRectF r)
-{
-    w->setGeometry(twips::rect(r.left(), r.top(), r.width(), r.height()));
-}
+void Screen::place(QWidget* w, QRectF r) { frame::place(w, r); }
 
 QLabel* Screen::addLabel(const QString& name, QRectF r, const QString& text, const FontSpec& font,
                          const QColor& colour, Qt::Alignment align)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
-    label->setFont(makeFont(font));
+    setItemFont(label, font);
     label->setAlignment(align);
     label->setWordWrap(true);
     QPalette p = label->palette();
@@ -220,7 +472,7 @@ ButtonLabel* Screen::addButton(const QString& array, int index, QRectF r, const 
 {
     auto* b = new ButtonLabel(this, array, index);
     b->setText(caption);
-    b->setFont(makeFont(font));
+    setItemFont(b, font);
     b->setHighlightColour(highlight);
     place(b, r);
     return b;
@@ -261,6 +513,127 @@ void Screen::unload()
         t->stop();
 }
 
+QWidget* Screen::firstFocus() const
+{
+    // The item the screen's own load focused, or else the first in the keyboard's order.
+    if (QWidget* f = focusWidget(); f && f->isVisible())
+        return f;
+    QWidget* start = firstInOrder_ ? firstInOrder_.data() : nextInFocusChain();
+    QWidget* w = start;
+    for (int guard = 0; w && guard < 10000; ++guard, w = w->nextInFocusChain()) {
+        if (guard > 0 && w == start)
+            break;
+        if (w != this && w->window() == this && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
+}
+
+void Screen::arrangeKeyboardOrder()
+{
+    QList<QWidget*> items;
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->isWindow() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            items << w;
+    std::stable_sort(items.begin(), items.end(), [this](QWidget* a, QWidget* b) {
+        const QPoint pa = a->mapTo(this, QPoint(0, 0));
+        const QPoint pb = b->mapTo(this, QPoint(0, 0));
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    chainKeyboardOrder(items);
+}
+
+void Screen::chainKeyboardOrder(const QList<QWidget*>& items)
+{
+    for (int k = 1; k < items.size(); ++k)
+        QWidget::setTabOrder(items[k - 1], items[k]);
+    // The chain is a ring that need not start where the window's does.
+    firstInOrder_ = items.isEmpty() ? nullptr : items.first();
+}
+
+void Screen::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if (key == Qt::Key_F11 || (key == Qt::Key_F && (e->modifiers() & Qt::ControlModifier))) {
+        e->accept();
+        screens().toggleFullScreen();
+        return;
+    }
+    if (key == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        escapePressed();
+        return;
+    }
+    if ((key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && moveFocusTowards(key)) {
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Screen::escapePressed()
+{
+    // The screen's own Exit: the button captioned so, as the pupil sees it.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!w->isVisible() || !w->isEnabled())
+            continue;
+        if (auto* b = qobject_cast<ButtonLabel*>(w); b && b->text() == QLatin1String("Exit")) {
+            b->click();
+            return;
+        }
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->text() == QLatin1String("Exit")) {
+            b->click();
+            return;
+        }
+    }
+}
+
+bool Screen::moveFocusTowards(int key)
+{
+    QWidget* from = QApplication::focusWidget();
+    if (!from || from->window() != this)
+        from = firstFocus();
+    if (!from)
+        return false;
+    const bool horizontal = key == Qt::Key_Left || key == Qt::Key_Right;
+    const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+    const QRect here(from->mapTo(this, QPoint(0, 0)), from->size());
+    // Items level with this one (overlapping it across the direction of travel) come first,
+    // then the nearest ahead, counting distance to the side double.
+    QWidget* best = nullptr;
+    std::pair<bool, double> bestCost{false, std::numeric_limits<double>::max()};
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w == from || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) ||
+            w->focusProxy())
+            continue;
+        const QRect there(w->mapTo(this, QPoint(0, 0)), w->size());
+        const int along = horizontal ? there.center().x() - here.center().x() : there.center().y() - here.center().y();
+        if (forward ? along <= 0 : along >= 0)
+            continue;
+        double ahead, aside;
+        bool level;
+        if (horizontal) {
+            ahead = forward ? there.left() - here.right() : here.left() - there.right();
+            aside = std::abs(there.center().y() - here.center().y());
+            level = there.top() <= here.bottom() && here.top() <= there.bottom();
+        } else {
+            ahead = forward ? there.top() - here.bottom() : here.top() - there.bottom();
+            aside = std::abs(there.center().x() - here.center().x());
+            level = there.left() <= here.right() && here.left() <= there.right();
+        }
+        const std::pair<bool, double> cost{!level, std::max(0.0, ahead) + 2 * aside};
+        if (!best || cost < bestCost) {
+            bestCost = cost;
+            best = w;
+        }
+    }
+    if (!best)
+        return false;
+    best->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 void Screen::closeEvent(QCloseEvent* e)
 {
     // The window system's close (Alt+F4) unloads the screen like its own Exit would.
@@ -284,6 +657,7 @@ Screen* Screens::touch(const QString& name)
     Screen* screen = (*make)(*app_);
     open_.insert(screen->objectName(), screen);
     screen->load();
+    screen->arrangeKeyboardOrder();
     return screen;
 }
 
@@ -293,24 +667,56 @@ const QString backdropName = QStringLiteral("Grey");
 
 void Screens::show(Screen& screen)
 {
-    shown_.removeAll(&screen);
-    shown_.append(&screen);
+    stacking_.removeAll(&screen);
+    stacking_.append(&screen);
     if (screen.objectName() == backdropName)
         backdropShown_ = true;
     screen.show();
-    // The headless platform used by tests has no window stacking to change.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        screen.raise();
-        screen.activateWindow();
-    }
+    bringToFront(screen);
 }
 
-Screen* Screens::frontmost() const
+void Screens::bringToFront(Screen& screen)
 {
-    for (auto it = shown_.crbegin(); it != shown_.crend(); ++it)
-        if (*it && open_.value((*it)->objectName()) == *it)
+    // The headless platform used by tests has no window stacking to change.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        screen.raise();
+    // The keyboard follows the screen in front.
+    screen.activateWindow();
+    if (QWidget* first = screen.firstFocus(); first && !screen.focusWidget())
+        first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+Screen* Screens::front() const
+{
+    for (auto it = stacking_.crbegin(); it != stacking_.crend(); ++it)
+        if (*it && (*it)->isVisible() && open_.value((*it)->objectName()) == *it)
             return *it;
     return nullptr;
+}
+
+void Screens::setFullScreen(bool on)
+{
+    fullScreen_ = on;
+    QScreen* display = QGuiApplication::primaryScreen();
+    if (display)
+        twips::setScale(frame::fittingScale(on ? display->geometry().size() : display->availableGeometry().size(), on));
+    // Window flags change with the mode, which hides a window: show again what was shown, in
+    // the order it was stacked.
+    QList<QPointer<Screen>> shown;
+    for (const auto& s : stacking_)
+        if (s && s->isVisible())
+            shown << s;
+    for (const auto& s : open_)
+        if (s)
+            s->rescale();
+    for (const auto& s : shown)
+        if (s) {
+            s->show();
+            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+                s->raise();
+        }
+    if (Screen* top = front())
+        bringToFront(*top);
 }
 
 void Screens::close(Screen& screen)
@@ -318,7 +724,7 @@ void Screens::close(Screen& screen)
     const QString name = screen.objectName();
     if (open_.value(name) == &screen)
         open_.remove(name);
-    shown_.removeAll(&screen);
+    stacking_.removeAll(&screen);
     screen.unload();
     screen.hide();
     screen.deleteLater();
@@ -334,15 +740,17 @@ void Screens::close(Screen& screen)
     }
     // A screen left behind the backdrop (the menu, when the title screen it brought back is
     // closed by the window system) comes to the front, so the pupil can go on.
-    Screen* front = frontmost();
-    if (front && front->objectName() == backdropName) {
-        for (auto it = shown_.crbegin(); it != shown_.crend(); ++it) {
-            if (*it && *it != front && open_.value((*it)->objectName()) == *it) {
+    Screen* top = front();
+    if (top && top->objectName() == backdropName) {
+        for (auto it = stacking_.crbegin(); it != stacking_.crend(); ++it) {
+            if (*it && *it != top && open_.value((*it)->objectName()) == *it) {
                 show(**it);
-                break;
+                return;
             }
         }
     }
+    if (Screen* visible = front())
+        bringToFront(*visible);
 }
 
 void Screens::closeAll()

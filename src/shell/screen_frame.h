@@ -2,6 +2,7 @@
 // picture items, the sound gate, and the registry that opens and closes screens.
 #pragma once
 
+#include "accessibility.h"
 #include "app.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
@@ -10,7 +11,9 @@
 #include <QHash>
 #include <QLabel>
 #include <QList>
+#include <QPixmap>
 #include <QPointer>
+#include <QRadioButton>
 #include <QWidget>
 
 #include <functional>
@@ -27,12 +30,28 @@ inline constexpr double screenHeight = 9000;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
 inline const QString mainMenuScreen = QStringLiteral("intro0");
+// A screen in a window: a caption and a minimise button, no maximise or close.
+inline constexpr Qt::WindowFlags windowedFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
 
 // Top-left of a window of the given size centred on a display, both in twips, without
 // clamping: a window larger than the display overlaps its edges evenly.
 QPointF centredTopLeft(QSizeF displayTwips, QSizeF windowTwips);
 // "Label2" and 3 give "Label2(3)", the name by which layouts and tests find an item.
 QString itemName(const QString& array, int index);
+
+// Places an item at a rectangle in twips of its screen, remembered so that the item follows
+// when the display scale changes.
+void place(QWidget* w, QRectF twipsRect);
+// The twips rectangle an item was placed at; null when it was placed in pixels.
+QRectF placedAt(const QWidget* w);
+
+// Makes the style's own drawings (option dots, tick boxes) follow the display scale.
+void installScaledStyle();
+
+// The keyboard focus mark every focusable item draws: a white band edged in black, which
+// shows on the blue screens, on black buttons and on yellow alike.
+void paintFocusRing(QPainter& p, const QRect& r);
 } // namespace frame
 
 struct FontSpec {
@@ -40,11 +59,16 @@ struct FontSpec {
     double points;
     bool bold = false;
 };
+// The font at the display scale, for drawing.
 QFont makeFont(const FontSpec& spec);
+// The font at the design density (96 dpi) whatever the display, for measuring in twips.
+QFont makeDesignFont(const FontSpec& spec);
+// Gives an item its font and remembers the size, so that it follows the display scale.
+void setItemFont(QWidget* w, const FontSpec& spec);
 
 // A label used as a push button: thin border, centred caption, and a highlight colour that
 // fills it while it is highlighted. Plain, it lets the screen colour show through.
-class ButtonLabel : public QLabel {
+class ButtonLabel : public QLabel, public AccessibleItem {
     Q_OBJECT
 public:
     ButtonLabel(QWidget* parent, const QString& array, int index);
@@ -57,6 +81,14 @@ public:
     // Whether the mouse moving over it highlights it (some screens have no hover handling).
     void setHoverHighlights(bool on) { hoverHighlights_ = on; }
 
+    // What a click does, for the keyboard and for screen readers.
+    void click();
+
+    QAccessible::Role readerRole() const override { return QAccessible::Button; }
+    QString readerName() const override { return text(); }
+    bool readerPressable() const override { return isEnabled(); }
+    void readerPress() override { click(); }
+
 signals:
     void clicked(int index);
     void hovered(int index);
@@ -66,6 +98,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     int index_;
@@ -77,7 +112,7 @@ private:
 
 // A picture on a screen: stretched to the item, taking the picture's own size, or drawn at
 // its own size from the top-left and clipped (a picture box with its own background).
-class PictureItem : public QWidget {
+class PictureItem : public QWidget, public AccessibleItem {
     Q_OBJECT
 public:
     enum Mode { Stretch, AutoSize, Clip };
@@ -87,8 +122,17 @@ public:
     void clear();
     const Picture& picture() const { return picture_; }
     const QString& source() const { return source_; } // relative path last set, for tests
+    Mode mode() const { return mode_; }
     void setBackground(const QColor& c);
     QColor background() const { return background_; }
+    // What the picture shows, in words, for screen readers.
+    QString description() const;
+
+    QAccessible::Role readerRole() const override { return QAccessible::Graphic; }
+    QString readerName() const override { return description(); }
+    QString readerDescription() const override { return picture_.words(); }
+    // An empty picture box shows nothing, so there is nothing to read out.
+    void readerState(QAccessible::State& s) const override { s.invisible = s.invisible || picture_.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -98,6 +142,20 @@ private:
     Picture picture_;
     QString source_;
     QColor background_; // invalid: transparent
+    // The picture as drawn at the item's size on this display: repaints only copy it.
+    QPixmap drawn_;
+};
+
+// An option button that reacts across its whole row, not only on its dot and its words: a
+// pupil clicking beside a short answer ("206") selects it.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    OptionButton(const QString& text, QWidget* parent);
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // Base of every screen: a top-level window found by its name, holding named items.
@@ -112,6 +170,17 @@ public:
 
     // Colours, captions, sizes and centres a standard screen.
     void setUpScreen();
+    // The window's size in twips (a standard screen's unless told otherwise), and its place
+    // centred on the display at the display scale.
+    void setDesignSize(QSizeF twipsSize) { designSize_ = twipsSize; }
+    QSizeF designSize() const { return designSize_; }
+    void centreOnDisplay();
+    // Standard screens go without a window frame while the picture fills the display.
+    void fitWindowFrame();
+
+    // Lays every item out again at the current display scale; screens with items placed by
+    // their own rules re-place them in rescaled().
+    void rescale();
 
     template <class T = QWidget> T* item(const QString& name) const
     {
@@ -152,15 +221,35 @@ public:
     // Called by the registry when the screen is unloaded.
     virtual void unload();
 
+    // The item the keyboard goes to first when the screen comes to the front.
+    virtual QWidget* firstFocus() const;
+    // Sets the order in which Tab visits the items: by default in reading order, top to
+    // bottom and left to right. Run once the screen has loaded.
+    virtual void arrangeKeyboardOrder();
+    // Chains Tab through the items in the order given; the first is where the keyboard starts.
+    void chainKeyboardOrder(const QList<QWidget*>& items);
+
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     // The mouse over the screen itself, not over any item.
     virtual void backgroundMouseMove();
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    // Escape: what the screen's Exit does.
+    virtual void escapePressed();
+    virtual void rescaled() {}
+
+    // Moves the keyboard focus to the nearest item in the arrow's direction.
+    bool moveFocusTowards(int key);
 
 private:
+    void scaleDefaultFont();
+
     App& app_;
     QList<ButtonLabel*> hoverButtons_;
+    QSizeF designSize_{frame::screenWidth, frame::screenHeight};
+    double laidOutAt_ = twips::scale(); // the display scale the items were last laid out at
+    QPointer<QWidget> firstInOrder_;
 };
 
 // Opens and closes screens: a screen loads on first touch (its load handler runs before the
@@ -176,6 +265,7 @@ public:
         T* screen = new T(*app_);
         open_.insert(screen->objectName(), screen);
         screen->load();
+        screen->arrangeKeyboardOrder();
         return *screen;
     }
     // For screens of one class that differ by their data (a topic's hub, an activity): the
@@ -187,6 +277,7 @@ public:
         T* screen = make();
         open_.insert(screen->objectName(), screen);
         screen->load();
+        screen->arrangeKeyboardOrder();
         return *screen;
     }
     // Screens that other folders open by name, so that a screen can bring back one it does
@@ -207,14 +298,30 @@ public:
     void close(Screen& screen);
     void closeAll();
     QStringList loadedNames() const { return open_.keys(); }
-    // The open screen shown last: the one in front of the others.
-    Screen* frontmost() const;
+
+    // Full screen: the picture fitted to the display, keeping its 4:3 shape; otherwise a
+    // window at 96 dpi. Changing it lays every open screen out again.
+    bool isFullScreen() const { return fullScreen_; }
+    void setFullScreen(bool on);
+    void toggleFullScreen() { setFullScreen(!fullScreen_); }
+
+    // The screen shown last that is still open: the one in front.
+    Screen* front() const;
 
 private:
+    void bringToFront(Screen& screen);
+
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
+    QList<QPointer<Screen>> stacking_; // shown screens, the front one last
     QHash<QString, std::function<Screen*(App&)>> makers_;
-    QList<QPointer<Screen>> shown_; // open screens in the order they were last shown
     bool backdropShown_ = false;
     bool ending_ = false;
+    bool fullScreen_ = false;
 };
+
+namespace frame {
+// Screen pixels per 96-dpi pixel that fit a standard screen into a display of the given pixel
+// size keeping its shape; in a window never more than 1.
+double fittingScale(QSizeF displayPixels, bool fullScreen);
+} // namespace frame

@@ -78,9 +78,11 @@ void TopicHub::load()
     setPicture(image_, QString::fromUtf8(hub.picture));
     if (hub.pictureCentred) {
         // The item has taken the picture's size; without a picture it keeps its own.
+        // Placed in twips, so that it stays centred when the display scale changes.
         const Picture& picture = image_->picture();
-        const double width = picture.isNull() ? twips::fromPixels(image_->width()) : picture.sizeTwips().width();
-        image_->move(twips::toPixels(hubs::centredLeft(width)), twips::toPixels(hub.pictureTopLeft.y()));
+        const QSizeF size = picture.isNull() ? QSizeF(twips::fromPixels(image_->width()), twips::fromPixels(image_->height()))
+                                             : picture.sizeTwips();
+        place(image_, {hubs::centredLeft(size.width()), hub.pictureTopLeft.y(), size.width(), size.height()});
     }
 }
 

@@ -20,7 +20,7 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twipsRect, const
 {
     auto* tick = new QCheckBox(caption, screen);
     tick->setObjectName(name);
-    tick->setFont(makeFont({"Tahoma", 12, true}));
+    setItemFont(tick, {"Tahoma", 12, true});
     QPalette p = tick->palette();
     p.setColor(QPalette::WindowText, colour);
     tick->setPalette(p);
@@ -108,7 +108,7 @@ void Catalogue::load()
     currentPage_ = 0;
     for (int i = 1; i <= entryCount; ++i) {
         entries_[i]->hide();
-        entries_[i]->setFont(makeFont({"Tahoma", 12, true}));
+        setItemFont(entries_[i], {"Tahoma", 12, true});
     }
     const WorksheetList& list = state().worksheetList;
     if (catalogue_paging::hasNextPage(list, 0))

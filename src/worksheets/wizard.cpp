@@ -32,7 +32,7 @@ QLineEdit* makeBox(Screen* screen, const QString& name, QRectF twipsRect, double
 {
     auto* box = new QLineEdit(screen);
     box->setObjectName(name);
-    box->setFont(makeFont({"Times New Roman", points}));
+    setItemFont(box, {"Times New Roman", points});
     box->setMaxLength(limit);
     box->setValidator(new StorableTextValidator(box));
     // A longer text put in by fill() keeps its length until it is cut down to the limit.
@@ -69,6 +69,7 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
     addLabel(QStringLiteral("Label1(1)"), {5160, 120, 2280, 345}, QStringLiteral("Worksheet Title"),
              {"Tahoma", 14.25, true}, yellow);
     text1_ = makeBox(this, QStringLiteral("Text1"), {7560, 120, 4215, 375}, 12, titleLimit);
+    text1_->setAccessibleName(QStringLiteral("Worksheet Title"));
 
     for (int q = 1; q <= WorksheetEntries::questionCount; ++q) {
         const double x = columnX(q);
@@ -79,6 +80,7 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
             ->setWordWrap(false);
         text2_[q - 1] = makeBox(this, frame::itemName(QStringLiteral("Text2"), q - 1), {240 + x, 840 + y, 5655, 375},
                                 12, questionLimit);
+        text2_[q - 1]->setAccessibleName(QStringLiteral("Question %1").arg(q));
         for (int k = 1; k <= 4; ++k) {
             const OptionPlace& o = optionPlaces[k - 1];
             const int i = 4 * (q - 1) + (k - 1);
@@ -88,10 +90,14 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
                 ->setWordWrap(false);
             auto* tick = new QCheckBox(this);
             tick->setObjectName(frame::itemName(QStringLiteral("Check1"), i));
+            // Screen readers hear which box is which; the letters beside them are only drawn.
+            const QString answer = QStringLiteral("Question %1, answer %2").arg(q).arg(QLatin1Char(char('A' + k - 1)));
+            tick->setAccessibleName(answer + QStringLiteral(" is the right one"));
             place(tick, {o.tickLeft + x, o.top + y, 255, 315});
             check1_[i] = tick;
             text3_[i] = makeBox(this, frame::itemName(QStringLiteral("Text3"), i), {o.textLeft + x, o.top + y, 2295, 330},
                                 9.75, optionLimit);
+            text3_[i]->setAccessibleName(answer);
         }
     }
 

@@ -33,6 +33,8 @@ public:
 
     explicit Wizard(App& app);
     void load() override;
+    // Tab keeps the wizard's own order: each question followed by its four answers.
+    void arrangeKeyboardOrder() override {}
 
     // What the boxes hold, and filling every box (the catalogue's edit mode).
     WorksheetEntries entries() const;

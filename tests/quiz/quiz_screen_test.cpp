@@ -396,3 +396,34 @@ TEST_F(QuizTest, ShippedQuestionSetsLoadAndPlay)
 }
 
 } // namespace
+
+TEST_F(QuizTest, AnAnswerIsChosenAnywhereOnItsRowOrWithItsNumberOrLetter)
+{
+    QuizScreen& quiz = open();
+    // "1-2" is a short answer: a click far to the right of its words still chooses it.
+    QRadioButton* second = quiz.option(2);
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(second->width() - 3, second->height() - 3));
+    EXPECT_TRUE(second->isChecked());
+    EXPECT_EQ(t.sound.played.last(), QStringLiteral("wav\\typekey.wav"));
+
+    // Keys 1 to 4 and A to D choose as a click does, and the choice takes the keyboard.
+    QTest::keyClick(&quiz, Qt::Key_4);
+    EXPECT_TRUE(quiz.option(4)->isChecked());
+    EXPECT_EQ(quiz.focusWidget(), quiz.option(4));
+    QTest::keyClick(quiz.option(4), Qt::Key_A);
+    EXPECT_TRUE(quiz.option(1)->isChecked());
+    QTest::keyClick(quiz.option(1), Qt::Key_C, Qt::ControlModifier); // not a choice
+    EXPECT_TRUE(quiz.option(1)->isChecked());
+    EXPECT_EQ(t.sound.played.count(QStringLiteral("wav\\typekey.wav")), 3);
+
+    // The chosen key is what the forward button records: question 1's answer is B.
+    QTest::keyClick(quiz.option(1), Qt::Key_B);
+    click(quiz.button(QStringLiteral("Label3"), 1));
+    EXPECT_EQ(quiz.answerResults()[1], 1);
+    // The hidden no-answer option is no stop for Tab, and Escape is Exit.
+    EXPECT_EQ(quiz.option(5)->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(&quiz, Qt::Key_Escape);
+    TestApp::settle();
+    EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("multiple")));
+    EXPECT_EQ(t.state.results.resultScore, 0);
+}

@@ -273,11 +273,11 @@ TEST(Screens, WhateverTheWindowSystemClosesThePupilHasAWayOn)
     menu.entryAction(16);
     TitleScreen* title = t.screens.find<TitleScreen>();
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(t.screens.frontmost(), title);
+    EXPECT_EQ(t.screens.front(), title);
     title->close();
     TestApp::settle();
     EXPECT_FALSE(t.screens.isLoaded("Titlefrm"));
-    EXPECT_EQ(t.screens.frontmost(), &menu);
+    EXPECT_EQ(t.screens.front(), &menu);
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(t.programEnded, 0);
 

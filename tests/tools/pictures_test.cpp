@@ -337,3 +337,36 @@ TEST(Pictures, GenerationIsDeterministic)
     }
     EXPECT_EQ(compared, frames::brainCount + frames::skullCount + frames::logoCount + 4);
 }
+
+TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
+{
+    QStringList pictures = {"Images\\skullsm2.jpg", "Images\\vitruvius2sm.jpg", "Images\\vitruvius2.jpg",
+                            "Images\\skeleton.jpg", "Images\\partsofthebody2.jpg", "logo\\talvory2.bmp"};
+    for (int i : {0, 37, 99})
+        pictures << frames::brain(i);
+    for (int i : {0, 123, 199})
+        pictures << frames::skull(i);
+    for (int i : {0, 19})
+        pictures << frames::logo(i);
+    for (const QString& path : pictures) {
+        SCOPED_TRACE(path.toStdString());
+        const QString twice = path.left(path.lastIndexOf('.')) + "@2x" + path.mid(path.lastIndexOf('.'));
+        const Decoded one = decode(path), two = decode(twice);
+        EXPECT_EQ(two.format, one.format);
+        ASSERT_EQ(two.image.size(), one.image.size() * 2);
+        // Shrunk to the ordinary size it is the ordinary picture, give or take the smoothing.
+        const QImage shrunk = two.image.scaled(one.image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(difference(shrunk, one.image), 12.0);
+    }
+
+    // Enlarged screens load the sharper copy at the ordinary size in twips; at 96 dpi the
+    // ordinary file is read.
+    TestApp t;
+    const QSizeF ordinary = t.pictures.load("Images\\skeleton.jpg").sizeTwips();
+    EXPECT_EQ(t.pictures.load("Images\\skeleton.jpg").image().width(), 208);
+    twips::setScale(1.8);
+    const Picture sharp = t.pictures.load("Images\\skeleton.jpg");
+    twips::setScale(1.0);
+    EXPECT_EQ(sharp.image().width(), 416);
+    EXPECT_EQ(sharp.sizeTwips(), ordinary);
+}

@@ -226,12 +226,13 @@ void leg(QPainter& p, double side)
         outlinedLine(p, at(75, 493 + t * 2.6), at(61 + t * 1.2, 496 + t * 4.4), 3, bone, boneLine);
 }
 
-QImage skeletonPicture()
+QImage skeletonPicture(int k)
 {
-    QImage image(skeletonWidth, skeletonHeight, QImage::Format_RGB32);
+    QImage image(skeletonWidth * k, skeletonHeight * k, QImage::Format_RGB32);
     image.fill(QColor(9, 63, 137));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(k, k);
     spine(p);
     ribCage(p);
     pelvis(p);
@@ -295,12 +296,13 @@ void foot(QPainter& p, QPointF ankle, double outward)
         p.drawEllipse(centre + QPointF((-15 + t * 3.4) * outward, 5.5 - t * 0.5), 3.2 - t * 0.3, 2.8 - t * 0.25);
 }
 
-QImage bodyPicture()
+QImage bodyPicture(int k)
 {
-    QImage image(bodyWidth, bodyHeight, QImage::Format_RGB32);
+    QImage image(bodyWidth * k, bodyHeight * k, QImage::Format_RGB32);
     image.fill(QColor(39, 63, 137));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(k, k);
 
     // Legs apart, feet turned outwards.
     const QPointF leftHip(bodyX - 22, 250), rightHip(bodyX + 22, 250);
@@ -400,10 +402,12 @@ void checkAnchors(const QImage& image, std::initializer_list<QPointF> anchors, c
 
 CORVANA_GENERATOR(activity_pictures)
 {
-    const QImage skeleton = skeletonPicture();
+    const QImage skeleton = skeletonPicture(1);
     checkAnchors(skeleton, {skullAt, ribCageAt, backboneAt, pelvisAt, humerusAt, femurAt, tibiaAt}, "skeleton");
     out.writeJpeg(QStringLiteral("Images\\skeleton.jpg"), skeleton, 92);
-    const QImage body = bodyPicture();
+    out.writeJpeg(datagen::Output::sharper(QStringLiteral("Images\\skeleton.jpg")), skeletonPicture(2), 92);
+    const QImage body = bodyPicture(1);
     checkAnchors(body, {headAt, handAt, armAt, torsoAt, legAt, footAt}, "body");
     out.writeJpeg(QStringLiteral("Images\\partsofthebody2.jpg"), body, 92);
+    out.writeJpeg(datagen::Output::sharper(QStringLiteral("Images\\partsofthebody2.jpg")), bodyPicture(2), 92);
 }

@@ -260,11 +260,12 @@ std::vector<Signal> signalPaths()
     };
 }
 
-QImage background()
+QImage background(int k)
 {
-    QImage bg = canvas(kWidth, kHeight, screenBlue());
+    QImage bg = canvas(kWidth * k, kHeight * k, screenBlue());
     QPainter p(&bg);
     smoothPainter(p);
+    p.scale(k, k);
     // A soft light behind the brain that fades to the screen colour before the edges.
     QRadialGradient glow(QPointF(0, 0), 1.0);
     glow.setColorAt(0.0, QColor(88, 118, 205));
@@ -295,7 +296,8 @@ const std::vector<Twinkle>& twinkles()
     return all;
 }
 
-QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>& sparks, int frame)
+// k: pixels to a frame pixel (2 for the sharper copy); bg must be drawn at the same k.
+QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>& sparks, int frame, int k)
 {
     const double t = double(frame) / kFrames;
     const double breath = loopWave(t, 2, -0.25); // two gentle breaths per loop
@@ -313,6 +315,7 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
     QImage img = bg.copy();
     QPainter p(&img);
     smoothPainter(p);
+    p.scale(k, k);
 
     // A pink halo that swells with each breath.
     {
@@ -332,15 +335,16 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
     }
 
     // The brain on its own layer, so its shine can be kept inside its outline.
-    QImage layer(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage layer(kWidth * k, kHeight * k, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);
         smoothPainter(lp);
         lp.setTransform(QTransform::fromScale(1.0 / kTexel, 1.0 / kTexel)
-                        * QTransform::fromTranslate(-kMargin, -kMargin) * unitToFrame);
+                        * QTransform::fromTranslate(-kMargin, -kMargin) * unitToFrame * QTransform::fromScale(k, k));
         lp.drawImage(0, 0, tex);
         lp.resetTransform();
+        lp.scale(k, k);
         // The shine stays put while the brain rocks under it, which makes it look round.
         lp.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         QRadialGradient shine(QPointF(128, 62), 70);
@@ -350,7 +354,10 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
         lp.setBrush(shine);
         lp.drawRect(0, 0, kWidth, kHeight);
     }
+    p.save();
+    p.resetTransform();
     p.drawImage(0, 0, layer);
+    p.restore();
 
     // Signals: bright sparks with fading tails that race out from the middle.
     for (const auto& sig : sparks) {
@@ -393,15 +400,26 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
     return img;
 }
 
+void writeBrainFrames(const datagen::Output& out, int k)
+{
+    const QImage tex = renderBrainTexture();
+    const QImage bg = background(k);
+    const std::vector<Signal> sparks = signalPaths();
+    for (int i = 0; i < kFrames; ++i) {
+        const QString name = QStringLiteral("brainsm\\brainn%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        out.writeJpeg(k == 1 ? name : datagen::Output::sharper(name), brainFrame(bg, tex, sparks, i, k), 85);
+    }
+}
+
 } // namespace
 
 CORVANA_GENERATOR(brain_frames)
 {
-    const QImage tex = renderBrainTexture();
-    const QImage bg = background();
-    const std::vector<Signal> sparks = signalPaths();
-    for (int i = 0; i < kFrames; ++i) {
-        const QString name = QStringLiteral("brainsm\\brainn%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-        out.writeJpeg(name, brainFrame(bg, tex, sparks, i), 85);
-    }
+    writeBrainFrames(out, 1);
+}
+
+// The sharper copies for large displays, a generator of their own.
+CORVANA_GENERATOR(brain_frames_sharp)
+{
+    writeBrainFrames(out, 2);
 }

@@ -108,12 +108,13 @@ void drawEmblem(QPainter& p, double r, double t, bool animated)
     }
 }
 
-QImage logoFrame(int frame)
+QImage logoFrame(int frame, int k)
 {
     const double t = double(frame) / kFrames;
-    QImage img = canvas(120, 120, screenBlue());
+    QImage img = canvas(120 * k, 120 * k, screenBlue());
     QPainter p(&img);
     smoothPainter(p);
+    p.scale(k, k);
     p.translate(60, 60);
     drawEmblem(p, 38, t, true);
     // Three stars circle the medallion a third of a turn per loop.
@@ -126,11 +127,12 @@ QImage logoFrame(int frame)
     return img;
 }
 
-QImage stillLogo()
+QImage stillLogo(int k)
 {
-    QImage img = canvas(120, 89, QColor(128, 128, 255));
+    QImage img = canvas(120 * k, 89 * k, QColor(128, 128, 255));
     QPainter p(&img);
     smoothPainter(p);
+    p.scale(k, k);
     p.save();
     p.translate(60, 30);
     drawEmblem(p, 26, 0, false);
@@ -158,7 +160,17 @@ CORVANA_GENERATOR(logo)
 {
     for (int i = 0; i < kFrames; ++i) {
         const QString name = QStringLiteral("logo\\talv%1.gif").arg(i, 4, 10, QLatin1Char('0'));
-        out.writeBytes(name, datagen::encodeGif(logoFrame(i)));
+        out.writeBytes(name, datagen::encodeGif(logoFrame(i, 1)));
     }
-    out.writeBmp(QStringLiteral("logo\\talvory2.bmp"), stillLogo());
+    out.writeBmp(QStringLiteral("logo\\talvory2.bmp"), stillLogo(1));
+}
+
+// The sharper copies for large displays, a generator of their own.
+CORVANA_GENERATOR(logo_sharp)
+{
+    for (int i = 0; i < kFrames; ++i) {
+        const QString name = QStringLiteral("logo\\talv%1.gif").arg(i, 4, 10, QLatin1Char('0'));
+        out.writeBytes(datagen::Output::sharper(name), datagen::encodeGif(logoFrame(i, 2)));
+    }
+    out.writeBmp(datagen::Output::sharper(QStringLiteral("logo\\talvory2.bmp")), stillLogo(2));
 }

@@ -362,18 +362,19 @@ SkullPose poseAt(int frame)
     return pose;
 }
 
-QImage skullFrame(int frame)
+QImage skullFrame(int frame, int k)
 {
-    QImage img = canvas(kWidth, kHeight, screenBlue());
+    QImage img = canvas(kWidth * k, kHeight * k, screenBlue());
     QPainter p(&img);
     smoothPainter(p);
+    p.scale(k, k);
     p.translate(kWidth / 2.0, 186);
     p.scale(0.96, 0.96);
     drawSkull(p, poseAt(frame), 3.4);
     return img;
 }
 
-QImage skullIcon()
+QImage skullIcon(int density)
 {
     // Drawn eight times as big and scaled down, with bold lines that survive the shrinking.
     const int k = 8;
@@ -388,7 +389,7 @@ QImage skullIcon()
     pose.gaze = QPointF(0, 0);
     drawSkull(p, pose, 9.0);
     p.end();
-    return downscale(big, 57, 41);
+    return downscale(big, 57 * density, 41 * density);
 }
 
 } // namespace
@@ -397,7 +398,17 @@ CORVANA_GENERATOR(skull_frames)
 {
     for (int i = 0; i < kFrames; ++i) {
         const QString name = QStringLiteral("skull\\hells%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
-        out.writeJpeg(name, skullFrame(i), 85);
+        out.writeJpeg(name, skullFrame(i, 1), 85);
     }
-    out.writeJpeg(QStringLiteral("Images\\skullsm2.jpg"), skullIcon(), 92);
+    out.writeJpeg(QStringLiteral("Images\\skullsm2.jpg"), skullIcon(1), 92);
+}
+
+// The sharper copies for large displays, a generator of their own.
+CORVANA_GENERATOR(skull_frames_sharp)
+{
+    for (int i = 0; i < kFrames; ++i) {
+        const QString name = QStringLiteral("skull\\hells%1.jpg").arg(i, 3, 10, QLatin1Char('0'));
+        out.writeJpeg(datagen::Output::sharper(name), skullFrame(i, 2), 85);
+    }
+    out.writeJpeg(datagen::Output::sharper(QStringLiteral("Images\\skullsm2.jpg")), skullIcon(2), 92);
 }

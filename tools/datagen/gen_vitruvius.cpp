@@ -217,11 +217,12 @@ void drawParchment(QPainter& p, const QRectF& card, double corner, double thick)
     p.drawRoundedRect(card.adjusted(5 * thick, 5 * thick, -5 * thick, -5 * thick), corner * 0.6, corner * 0.6);
 }
 
-QImage bigPicture()
+QImage bigPicture(int k)
 {
-    QImage img = canvas(440, 440, screenBlue());
+    QImage img = canvas(440 * k, 440 * k, screenBlue());
     QPainter p(&img);
     smoothPainter(p);
+    p.scale(k, k);
     drawParchment(p, QRectF(6, 6, 426, 426), 16, 1.0);
     p.translate(219, 222);
     p.scale(0.99, 0.99);
@@ -229,7 +230,7 @@ QImage bigPicture()
     return img;
 }
 
-QImage smallPicture()
+QImage smallPicture(int density)
 {
     const int k = 8;
     QImage big = canvas(57 * k, 41 * k, screenBlue());
@@ -241,13 +242,20 @@ QImage smallPicture()
     p.scale(s, s);
     drawFigure(p, 2.8, false);
     p.end();
-    return downscale(big, 57, 41);
+    return downscale(big, 57 * density, 41 * density);
 }
 
 } // namespace
 
 CORVANA_GENERATOR(vitruvius)
 {
-    out.writeJpeg(QStringLiteral("Images\\vitruvius2.jpg"), bigPicture(), 90);
-    out.writeJpeg(QStringLiteral("Images\\vitruvius2sm.jpg"), smallPicture(), 92);
+    out.writeJpeg(QStringLiteral("Images\\vitruvius2.jpg"), bigPicture(1), 90);
+    out.writeJpeg(QStringLiteral("Images\\vitruvius2sm.jpg"), smallPicture(1), 92);
+}
+
+// The sharper copies for large displays, a generator of their own.
+CORVANA_GENERATOR(vitruvius_sharp)
+{
+    out.writeJpeg(datagen::Output::sharper(QStringLiteral("Images\\vitruvius2.jpg")), bigPicture(2), 90);
+    out.writeJpeg(datagen::Output::sharper(QStringLiteral("Images\\vitruvius2sm.jpg")), smallPicture(2), 92);
 }

@@ -21,6 +21,10 @@ public:
     void writeJpeg(const QString& relative, const QImage& image, int quality = 88) const;
     void writeBmp(const QString& relative, const QImage& image) const;
 
+    // The sharper copy of a photograph, drawn at twice its size, that large displays use:
+    // "Images\\skeleton.jpg" gives "Images\\skeleton@2x.jpg".
+    static QString sharper(const QString& relative);
+
 private:
     QString root_;
 };

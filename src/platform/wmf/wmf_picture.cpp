@@ -18,6 +18,23 @@ void WmfPicture::draw(QPainter& painter, const QRectF& target) const
     play(*program_, painter, target);
 }
 
+QString WmfPicture::words() const
+{
+    // Runs in the order they are written; a run on another baseline starts a new line.
+    QString all;
+    const TextRun* previous = nullptr;
+    for (const TextRun& run : program_->texts) {
+        const QString text = run.text.trimmed();
+        if (text.isEmpty())
+            continue;
+        if (previous)
+            all += previous->y == run.y ? QStringLiteral(" ") : QStringLiteral("\n");
+        all += text;
+        previous = &run;
+    }
+    return all;
+}
+
 } // namespace wmf
 
 std::shared_ptr<const VectorPicture> loadMetafile(const QByteArray& bytes)

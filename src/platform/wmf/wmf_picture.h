@@ -20,6 +20,7 @@ public:
 
     QSizeF sizeTwips() const override { return program_->sizeTwips; }
     void draw(QPainter& painter, const QRectF& target) const override;
+    QString words() const override;
     const Program& program() const { return *program_; }
 
 private:
