@@ -5,6 +5,7 @@
 # a hang or runaway memory; the input that did it is left in BUILD/findings/TARGET/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+unset MAKELEVEL MAKEFLAGS MFLAGS # started from make: keep the build's output plain
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD:-build-fuzz}
 jobs=${JOBS:-2}
@@ -14,12 +15,14 @@ cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDe
 cmake --build "$build" -j "$jobs" --target fuzzers
 
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 status=0
 summary=()
 for t in "${targets[@]}"; do
   corpus="$build/corpus/$t"
   findings="$build/findings/$t"
+  rm -rf "$findings"
   mkdir -p "$corpus" "$findings"
   log="$build/fuzz_$t.log"
   echo "== fuzzing $t for $seconds s"
