@@ -445,8 +445,10 @@ void Decoder::extendByText(const TextRun& run, const FontObject* font, const Mea
     for (const QPointF& corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
         const QPointF c = turn.map(corner);
         const double x = run.x + c.x(), y = yUp ? run.y - c.y() : run.y + c.y();
+        // within the 16-bit coordinates of every other record, so a hostile font size cannot
+        // make a picture larger than any metafile can be
         if (std::isfinite(x) && std::isfinite(y))
-            extend(int(std::clamp(std::floor(x), -1e6, 1e6)), int(std::clamp(std::ceil(y), -1e6, 1e6)));
+            extend(int(std::clamp(std::floor(x), -32768.0, 32767.0)), int(std::clamp(std::ceil(y), -32768.0, 32767.0)));
     }
 }
 
