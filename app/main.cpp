@@ -6,9 +6,10 @@
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "platform/system_printer.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "shell/screen_frame.h"
-#include "shell/title_screen.h"
+#include "menu/program.h"
+#include "menu/title_screen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -42,8 +43,9 @@ int main(int argc, char** argv)
                           screens.closeAll();
                           QApplication::exit(0);
                       }};
-    App app{state, services, screens};
+    App app{state, services, screens, state};
     screens.attach(&app);
+    prepareProgram(app);
 
     auto& title = screens.touch<TitleScreen>();
     screens.show(title);

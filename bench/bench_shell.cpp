@@ -1,7 +1,7 @@
 // Costs of the shell: one tick of the brain animation, and start-up to the title screen.
 #include "platform/fonts.h"
 #include "shell/frame_names.h"
-#include "shell/title_screen.h"
+#include "menu/title_screen.h"
 
 #include "test_app.h"
 

@@ -17,12 +17,4 @@ std::vector<ItemSpec> ActivityLayout::itemSpecs() const
     return specs;
 }
 
-const ActivityLayout* layoutNamed(const QString& name)
-{
-    for (const ActivityLayout* layout : {&boneslab, &partslab, &partsord, &bonesord})
-        if (name == QLatin1String(layout->name))
-            return layout;
-    return nullptr;
-}
-
 } // namespace activity

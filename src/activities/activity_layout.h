@@ -1,11 +1,11 @@
 // The design data of an activity screen: items, fixed texts, pointer lines and drawing order,
-// in twips, as the screens' layout tables give them. One table per screen, in a file named
-// after the screen.
+// in twips. Each topic's activity files describe their screens (see activity_file.h).
 #pragma once
 
 #include "activity_engine.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 #include <QColor>
 #include <QPointF>
@@ -74,14 +74,5 @@ extern const ButtonRow buttons[3];
 inline constexpr FontSpec buttonFont{"Tahoma", 15.75, true};
 
 inline const QString thudSound = QStringLiteral("wav\\thud3.wav");
-
-// The four screens' tables.
-extern const ActivityLayout boneslab;
-extern const ActivityLayout partslab;
-extern const ActivityLayout partsord;
-extern const ActivityLayout bonesord;
-
-// By screen name; nullptr for a name that is no activity.
-const ActivityLayout* layoutNamed(const QString& name);
 
 } // namespace activity

@@ -128,7 +128,7 @@ void PointerLines::paintEvent(QPaintEvent*)
 // ---------------------------------------------------------------- ActivityScreen
 
 ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
-    : Screen(app, QString::fromLatin1(layout.name)), layout_(layout),
+    : Screen(app, QString::fromUtf8(layout.name)), layout_(layout),
       engine_(std::make_unique<Engine>(layout.itemSpecs()))
 {
     if (layout_.picture)
@@ -140,7 +140,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
         // Design state: the caption is kept with the target box until load.
         auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
-        target->setText(QString::fromLatin1(row.caption));
+        target->setText(QString::fromUtf8(row.caption));
         target->setFont(labelFont);
         target->setAlignment(layout_.labelAlign);
         place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
@@ -161,7 +161,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
     }
 
     for (const TextRow& row : layout_.texts) {
-        QLabel* text = addLabel(QString::fromLatin1(row.name), row.rect, QString::fromUtf8(row.text), row.font,
+        QLabel* text = addLabel(QString::fromUtf8(row.name), row.rect, QString::fromUtf8(row.text), row.font,
                                 row.colour, row.align);
         // A text that wraps to one line more than its box holds would lose that line; it
         // grows downwards instead (the instruction of the sorting screen needs this).
@@ -192,7 +192,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
 void ActivityScreen::stackInDrawingOrder()
 {
     for (auto it = layout_.drawingOrder.rbegin(); it != layout_.drawingOrder.rend(); ++it)
-        if (QWidget* w = item(QString::fromLatin1(*it)))
+        if (QWidget* w = item(QString::fromUtf8(*it)))
             w->raise();
 }
 
@@ -203,7 +203,7 @@ void ActivityScreen::load()
         setBackgroundColour(*layout_.background);
     state().results.resultOutOf = layout_.count();
     if (picture_)
-        setPicture(picture_, QString::fromLatin1(layout_.picture));
+        setPicture(picture_, QString::fromUtf8(layout_.picture));
     for (int i = 0; i < layout_.count(); ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         answers_[k]->setText(targets_[k]->text());
@@ -212,6 +212,12 @@ void ActivityScreen::load()
         homes_[k]->setGeometry(answers_[k]->geometry());
     }
     engine_ = std::make_unique<Engine>(layout_.itemSpecs());
+}
+
+void ActivityScreen::setTitle(const QString& title)
+{
+    if (auto* label = item<QLabel>(QStringLiteral("Label6")))
+        label->setText(title);
 }
 
 QRect ActivityScreen::labelPixelRect(int i) const

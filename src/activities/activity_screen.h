@@ -5,6 +5,7 @@
 #include "activity_layout.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 #include <QLabel>
 
@@ -72,6 +73,8 @@ public:
     ActivityScreen(App& app, const ActivityLayout& layout);
 
     void load() override;
+    // The title line: the opening hub writes its own title here.
+    void setTitle(const QString& title);
 
     const ActivityLayout& layout() const { return layout_; }
     const Engine& engine() const { return *engine_; }
@@ -96,35 +99,6 @@ private:
     std::vector<OutlineBox*> homes_;
     PictureItem* picture_ = nullptr;
     ButtonLabel* checkScore_ = nullptr;
-};
-
-// The four screens, each found by its own name.
-class BonesLab : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "boneslab";
-    explicit BonesLab(App& app) : ActivityScreen(app, boneslab) {}
-};
-
-class PartsLab : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "partslab";
-    explicit PartsLab(App& app) : ActivityScreen(app, partslab) {}
-};
-
-class PartsOrd : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "partsord";
-    explicit PartsOrd(App& app) : ActivityScreen(app, partsord) {}
-};
-
-class BonesOrd : public ActivityScreen {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "bonesord";
-    explicit BonesOrd(App& app) : ActivityScreen(app, bonesord) {}
 };
 
 } // namespace activity

@@ -2,27 +2,10 @@
 
 #include "activity_screen.h"
 
-namespace {
-
-template <class T> void open(App& app, const QString& title)
+void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title)
 {
-    auto& screen = app.screens.touch<T>();
-    if (auto* label = screen.template item<QLabel>(QStringLiteral("Label6")))
-        label->setText(title);
+    auto& screen = app.screens.touchNamed<activity::ActivityScreen>(
+        QString::fromUtf8(layout.name), [&] { return new activity::ActivityScreen(app, layout); });
+    screen.setTitle(title);
     app.screens.show(screen);
-}
-
-} // namespace
-
-void openActivity(App& app, const QString& screenName, const QString& title)
-{
-    using namespace activity;
-    if (screenName == QLatin1String(BonesLab::kName))
-        open<BonesLab>(app, title);
-    else if (screenName == QLatin1String(PartsLab::kName))
-        open<PartsLab>(app, title);
-    else if (screenName == QLatin1String(PartsOrd::kName))
-        open<PartsOrd>(app, title);
-    else if (screenName == QLatin1String(BonesOrd::kName))
-        open<BonesOrd>(app, title);
 }

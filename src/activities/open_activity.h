@@ -5,6 +5,10 @@
 
 struct App;
 
-// screenName: "boneslab", "partslab", "partsord" or "bonesord". Loads the screen, writes
-// title into its Label6 and shows it on top.
-void openActivity(App& app, const QString& screenName, const QString& title);
+namespace activity {
+struct ActivityLayout;
+}
+
+// Loads the activity's screen (found by its name), writes title into its title line and shows
+// it on top. The layout must outlive the screen.
+void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QSvgRenderer>
 
 Picture::Picture(QImage image) : image_(std::move(image)) {}
 
@@ -36,6 +37,32 @@ void Picture::draw(QPainter& painter, const QRectF& target) const
     }
 }
 
+namespace {
+
+// An SVG drawing; one SVG unit is one pixel at 96 dpi, so it is drawn sharp at any scale.
+class SvgPicture : public VectorPicture {
+public:
+    explicit SvgPicture(const QByteArray& bytes) : renderer_(bytes) {}
+    bool valid() const { return renderer_.isValid() && !renderer_.defaultSize().isEmpty(); }
+    QSizeF sizeTwips() const override
+    {
+        const QSize px = renderer_.defaultSize();
+        return QSizeF(twips::fromPixels(px.width()), twips::fromPixels(px.height()));
+    }
+    void draw(QPainter& painter, const QRectF& target) const override
+    {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer_.render(&painter, target);
+        painter.restore();
+    }
+
+private:
+    mutable QSvgRenderer renderer_;
+};
+
+} // namespace
+
 QtPictureLoader::QtPictureLoader(const DataFolder& files, qint64 cacheBytes)
     : files_(files), cache_(static_cast<int>(std::min<qint64>(cacheBytes / 1024, INT_MAX)))
 {
@@ -46,6 +73,10 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
     if (pathForFormat.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
         auto vector = loadMetafile(bytes);
         return vector ? Picture(std::move(vector)) : Picture();
+    }
+    if (pathForFormat.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        auto svg = std::make_shared<SvgPicture>(bytes);
+        return svg->valid() ? Picture(std::shared_ptr<const VectorPicture>(std::move(svg))) : Picture();
     }
     QByteArray copy = bytes;
     QBuffer buffer(&copy);

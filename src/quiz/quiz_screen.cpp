@@ -221,23 +221,23 @@ void QuizScreen::finish()
 
     ResultHandOff& results = state().results;
     WrongScreen& review = screens().touch<WrongScreen>();
-    for (int i = 1; i <= quiz::questionCount; ++i) {
-        results.resultScore += answerResults_[i];
-        if (answerResults_[i] == 0) {
-            const int k = i - results.resultScore - 1;
-            review.showLine(k, quiz::reviewLine(i, state().currentSet.question(i).text));
-        }
+    const quiz::Outcome outcome = quiz::score(answerResults_);
+    results.resultScore += outcome.score;
+    // The k-th wrong answer goes on the review's k-th line.
+    for (int k = 0; k < outcome.wrongQuestions.size(); ++k) {
+        const int q = outcome.wrongQuestions[k];
+        review.showLine(k, quiz::reviewLine(q, state().currentSet.question(q).text));
     }
     results.certificateTitle = item<QLabel>(QStringLiteral("Label5"))->text();
     review.setTitle(item<QLabel>(QStringLiteral("Label6"))->text());
 
     ResultsScreen& done = screens().touch<ResultsScreen>();
-    done.item<QLabel>(QStringLiteral("Label6"))->hide();
-    done.item<QLabel>(QStringLiteral("Label5"))->show();
-    done.button(QStringLiteral("Label3"), 0)->show();
+    done.showQuizOffers();
     screens().show(done);
     screens().close(*this);
 }
+
+void QuizScreen::setTaskTitle(const QString& title) { item<QLabel>(QStringLiteral("Label5"))->setText(title); }
 
 void QuizScreen::printPage()
 {
@@ -253,6 +253,6 @@ void openQuiz(App& app, const QString& picturePath)
 {
     QuizScreen& quiz = app.screens.touch<QuizScreen>();
     quiz.setPicture(quiz.picture(), picturePath);
-    quiz.item<QLabel>(QStringLiteral("Label5"))->setText(frame::productTitle);
+    quiz.setTaskTitle(frame::productTitle);
     app.screens.show(quiz);
 }

@@ -4,6 +4,7 @@
 #include "quiz_rules.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class QButtonGroup;
 class QRadioButton;
@@ -26,6 +27,8 @@ public:
     const quiz::AnswerResults& answerResults() const { return answerResults_; }
     QRadioButton* option(int index) const; // 1..4 visible, 5 the hidden no-answer option
     PictureItem* picture() const { return picture_; }
+    // The task title handed on to the certificate (Label5).
+    void setTaskTitle(const QString& title);
 
 private:
     void buttonClicked(int index);

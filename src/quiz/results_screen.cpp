@@ -80,6 +80,13 @@ ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     connect(timer3_, &QTimer::timeout, this, &ResultsScreen::celebrate);
 }
 
+void ResultsScreen::showQuizOffers()
+{
+    item<QLabel>(QStringLiteral("Label6"))->hide();
+    item<QLabel>(QStringLiteral("Label5"))->show();
+    button(QStringLiteral("Label3"), 0)->show();
+}
+
 void ResultsScreen::load()
 {
     setUpScreen();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class QLineEdit;
 
@@ -17,6 +18,10 @@ public:
     void buttonClicked(int index);
     // Prints the certificate for the name typed in Text1.
     void printPage();
+
+    // After a quiz: the hint line and the first button (the review, or the certificate) in
+    // place of the activity's line.
+    void showQuizOffers();
 
     QLineEdit* nameBox() const { return nameBox_; }
     PictureItem* picture() const { return picture_; }

@@ -12,7 +12,7 @@
 
 void playThroughGate(App& app, const QString& wavePath)
 {
-    if (app.state.soundOn == 1)
+    if (app.frame.soundOn == 1)
         app.services.sound.playWave(wavePath);
 }
 
@@ -273,6 +273,19 @@ void Screen::closeEvent(QCloseEvent* e)
 }
 
 // ---------------------------------------------------------------- Screens
+
+Screen* Screens::touch(const QString& name)
+{
+    if (Screen* open = find(name))
+        return open;
+    const auto make = makers_.find(name);
+    if (make == makers_.end())
+        return nullptr;
+    Screen* screen = (*make)(*app_);
+    open_.insert(screen->objectName(), screen);
+    screen->load();
+    return screen;
+}
 
 void Screens::show(Screen& screen)
 {

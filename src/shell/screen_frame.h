@@ -2,7 +2,7 @@
 // picture items, the sound gate, and the registry that opens and closes screens.
 #pragma once
 
-#include "app_state.h"
+#include "app.h"
 #include "platform/pictures.h"
 #include "platform/twips.h"
 
@@ -12,6 +12,8 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 class QTimer;
 
@@ -24,6 +26,7 @@ inline constexpr double screenWidth = 12000;  // twips
 inline constexpr double screenHeight = 9000;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
+inline const QString mainMenuScreen = QStringLiteral("intro0");
 
 // Top-left of a window of the given size centred on a display, both in twips, without
 // clamping: a window larger than the display overlaps its edges evenly.
@@ -175,6 +178,24 @@ public:
         screen->load();
         return *screen;
     }
+    // For screens of one class that differ by their data (a topic's hub, an activity): the
+    // name finds an open one; otherwise make() builds it and it loads.
+    template <class T, class Make> T& touchNamed(const QString& name, Make make)
+    {
+        if (auto* open = qobject_cast<T*>(find(name)))
+            return *open;
+        T* screen = make();
+        open_.insert(screen->objectName(), screen);
+        screen->load();
+        return *screen;
+    }
+    // Screens that other folders open by name, so that a screen can bring back one it does
+    // not know (a hub's Exit shows the main menu). The program defines them at start.
+    void define(const QString& name, std::function<Screen*(App&)> make) { makers_.insert(name, std::move(make)); }
+    // Loads a defined screen (its load handler runs) unless it is open; nullptr when the
+    // name was never defined.
+    Screen* touch(const QString& name);
+
     template <class T> T* find() const
     {
         return static_cast<T*>(open_.value(QString::fromLatin1(T::kName)).data());
@@ -190,5 +211,6 @@ public:
 private:
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
+    QHash<QString, std::function<Screen*(App&)>> makers_;
     bool ending_ = false;
 };

@@ -4,6 +4,7 @@
 #include "reader_pages.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class GuideScreen : public Screen {
     Q_OBJECT

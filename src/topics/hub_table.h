@@ -1,7 +1,9 @@
-// What makes one topic hub different from the other: its files, its page sets, the screens
-// of its activities. The screens read everything from here.
+// What makes one topic hub different from another: its title, picture, files, page sets and
+// the screens of its activities. Read from the topic's content file; the screens read
+// everything from here.
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 // One page set as the hub hands it to the paged reader.
@@ -21,34 +23,24 @@ struct HubTopic {
     const char* orderingScreen;
     HubPages keyFacts;
     HubPages teachersNotes;
+
+    int menuEntry = -1;
+    // The hub's picture: a still picture at its own size, or a looping animation.
+    const char* picture = nullptr;   // relative path of a still picture
+    const char* animation = nullptr; // "skull"
+    bool pictureCentred = false;     // left centres the picture across the screen
+    QPointF pictureTopLeft;          // left (unless centred) and top, twips
+    const char* labellingCaption = "Labelling Activity";
+    const char* orderingCaption = "Ordering Activity";
 };
 
 namespace hubs {
 
-inline constexpr HubTopic parts = {
-    "parts",
-    "Parts of the Body",
-    "multiple\\Parts of the Body.txt",
-    "images\\vitruvius2sm.jpg",
-    "partslab",
-    "partsord",
-    {1, "key parts of the body", "wmf\\key parts of the body.wmf", "wmf2\\key parts of the body.wmf"},
-    {1, "parts of the body", "wmf\\parts of the body.wmf", "wmf2\\parts of the body.wmf"},
-};
-
-inline constexpr HubTopic bones = {
-    "bones",
-    "Bones",
-    "multiple\\Bones.txt",
-    "images\\skullsm2.jpg",
-    "boneslab",
-    "bonesord",
-    {1, "key bones", "wmf\\key bones.wmf", "wmf2\\key bones.wmf"},
-    {2, "bones", "wmf\\bonesa.wmf", "wmf2\\bonesa.wmf"},
-};
-
 // The hub's still picture is centred across the standard screen; a picture wider than the
 // screen gets a negative left and overlaps both edges evenly.
 inline double centredLeft(double pictureWidthTwips) { return (12000 - pictureWidthTwips) / 2; }
+
+// The page set's first page: a one-page set is named without a letter.
+HubPages pagesOf(const QString& pageSet, int pageCount);
 
 } // namespace hubs

@@ -5,6 +5,7 @@
 #include "reader_pages.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class PagedReader : public Screen {
     Q_OBJECT

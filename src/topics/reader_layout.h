@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 namespace reader {
 

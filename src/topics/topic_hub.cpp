@@ -7,7 +7,7 @@
 #include "platform/messages.h"
 #include "quiz/open_quiz.h"
 #include "shell/frame_names.h"
-#include "shell/main_menu.h"
+#include "worksheets/question_set.h"
 
 #include <QTimer>
 
@@ -31,27 +31,63 @@ const ButtonItem buttons[TopicHub::buttonCount] = {
 const FontSpec buttonFont{"Tahoma", 15.75, true};
 const FontSpec titleFont{"Times New Roman", 27.75, true};
 
-constexpr double partsImageTop = 840;
-constexpr double bonesImageLeft = 1500, bonesImageTop = 720;
 
 } // namespace
 
-TopicHub::TopicHub(App& app, const HubTopic& topic) : Screen(app, QString::fromLatin1(topic.screen)), topic_(topic)
+TopicHub::TopicHub(App& app, const TopicFile& topic)
+    : Screen(app, QString::fromUtf8(topic.hub.screen)), topic_(topic)
 {
+    const HubTopic& hub = topic_.hub;
     // The picture lies beneath the title and the buttons.
     image_ = addPicture(QStringLiteral("Image1"), {0, 0, 0, 0}, PictureItem::AutoSize);
-    addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, QString::fromLatin1(topic.title), titleFont,
+    if (!hub.pictureCentred)
+        place(image_, {hub.pictureTopLeft.x(), hub.pictureTopLeft.y(), 0, 0});
+    addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, QString::fromUtf8(hub.title), titleFont,
              frame::captionColour, Qt::AlignLeft | Qt::AlignTop);
 
     QList<ButtonLabel*> all;
     for (int i = 0; i < buttonCount; ++i) {
         const ButtonItem& b = buttons[i];
-        ButtonLabel* label = addButton(QStringLiteral("label3"), i, {b.left, b.top, b.width, b.height},
-                                       QString::fromLatin1(b.caption), buttonFont);
+        QString caption = QString::fromLatin1(b.caption);
+        if (i == Labelling)
+            caption = QString::fromUtf8(hub.labellingCaption);
+        else if (i == Ordering)
+            caption = QString::fromUtf8(hub.orderingCaption);
+        ButtonLabel* label = addButton(QStringLiteral("label3"), i, {b.left, b.top, b.width, b.height}, caption,
+                                       buttonFont);
         connect(label, &ButtonLabel::clicked, this, &TopicHub::buttonClicked);
         all << label;
     }
     setHoverButtons(all);
+    if (hub.animation) {
+        timer_ = addTimer(QStringLiteral("Timer1"), 50);
+        connect(timer_, &QTimer::timeout, this, &TopicHub::tick);
+    }
+}
+
+void TopicHub::load()
+{
+    setUpScreen();
+    const HubTopic& hub = topic_.hub;
+    if (hub.animation) {
+        setPicture(image_, frames::skull(0));
+        state().animFrame = 0;
+        timer_->start();
+        return;
+    }
+    setPicture(image_, QString::fromUtf8(hub.picture));
+    if (hub.pictureCentred) {
+        // The item has taken the picture's size; without a picture it keeps its own.
+        const Picture& picture = image_->picture();
+        const double width = picture.isNull() ? twips::fromPixels(image_->width()) : picture.sizeTwips().width();
+        image_->move(twips::toPixels(hubs::centredLeft(width)), twips::toPixels(hub.pictureTopLeft.y()));
+    }
+}
+
+void TopicHub::tick()
+{
+    state().animFrame = frames::next(state().animFrame, frames::skullCount);
+    setPicture(image_, frames::skull(state().animFrame));
 }
 
 void TopicHub::buttonClicked(int index)
@@ -63,26 +99,27 @@ void TopicHub::buttonClicked(int index)
 
 void TopicHub::buttonAction(int index)
 {
-    const QString title = QString::fromLatin1(topic_.title);
+    const QString title = QString::fromUtf8(topic_.hub.title);
     switch (index) {
     case MultipleChoice:
         openQuizOnTopic();
         break;
     case Labelling:
-        openActivity(app(), QString::fromLatin1(topic_.labellingScreen), title);
+        openActivity(app(), topic_.labelling.layout, title);
         break;
     case Exit:
-        screens().show(screens().touch<MainMenu>());
+        if (Screen* menu = screens().touch(frame::mainMenuScreen))
+            screens().show(*menu);
         screens().close(*this);
         break;
     case Ordering:
-        openActivity(app(), QString::fromLatin1(topic_.orderingScreen), title);
+        openActivity(app(), topic_.ordering.layout, title);
         break;
     case KeyFacts:
-        openPages(topic_.keyFacts);
+        openPages(topic_.hub.keyFacts);
         break;
     case TeachersNotes:
-        openPages(topic_.teachersNotes);
+        openPages(topic_.hub.teachersNotes);
         break;
     default:
         break;
@@ -94,61 +131,31 @@ void TopicHub::openQuizOnTopic()
     // The set is read into a copy and only then becomes the current set: a file that is
     // missing, short or damaged leaves currentSet exactly as it was, so no quiz can start on a
     // half-filled set and no restore step is needed. The file is closed whatever happens.
-    const QString relative = QString::fromLatin1(topic_.questionSetFile);
+    const QString relative = QString::fromUtf8(topic_.hub.questionSetFile);
     QuestionSet loaded = state().currentSet;
     if (!loadQuestionSetFile(services().files.resolve(relative), loaded)) {
         services().messages.ok(QStringLiteral("The questions for \"%1\" could not be read, so the quiz cannot "
                                               "start. The file \"%2\" is missing or damaged.")
-                                   .arg(QString::fromLatin1(topic_.title), relative));
+                                   .arg(QString::fromUtf8(topic_.hub.title), relative));
         return;
     }
     state().currentSet = std::move(loaded);
-    openQuiz(app(), QString::fromLatin1(topic_.quizPicture));
+    openQuiz(app(), QString::fromUtf8(topic_.hub.quizPicture));
 }
 
 void TopicHub::openPages(const HubPages& pages)
 {
     // The reader's load reads these, so they are set before it is touched.
     state().reader.readerPageCount = pages.pageCount;
-    state().reader.readerPageSet = QString::fromLatin1(pages.pageSet);
+    state().reader.readerPageSet = QString::fromUtf8(pages.pageSet);
     auto& reader = touchFreshReader(app());
-    reader.setPage(QString::fromLatin1(pages.screenCopy), QString::fromLatin1(pages.printCopy));
+    reader.setPage(QString::fromUtf8(pages.screenCopy), QString::fromUtf8(pages.printCopy));
     screens().show(reader);
 }
 
-// ---------------------------------------------------------------- parts
-
-PartsHub::PartsHub(App& app) : TopicHub(app, hubs::parts) {}
-
-void PartsHub::load()
+void openTopicHub(App& app, const TopicFile& topic)
 {
-    setUpScreen();
-    setPicture(image_, QStringLiteral("Images\\vitruvius2.jpg"));
-    // The item has taken the picture's size; without a picture it keeps its own.
-    const Picture& picture = image_->picture();
-    const double width = picture.isNull() ? twips::fromPixels(image_->width()) : picture.sizeTwips().width();
-    image_->move(twips::toPixels(hubs::centredLeft(width)), twips::toPixels(partsImageTop));
-}
-
-// ---------------------------------------------------------------- bones
-
-BonesHub::BonesHub(App& app) : TopicHub(app, hubs::bones)
-{
-    place(image_, {bonesImageLeft, bonesImageTop, 0, 0});
-    timer_ = addTimer(QStringLiteral("Timer1"), 50);
-    connect(timer_, &QTimer::timeout, this, &BonesHub::tick);
-}
-
-void BonesHub::load()
-{
-    setUpScreen();
-    setPicture(image_, frames::skull(0));
-    state().animFrame = 0;
-    timer_->start();
-}
-
-void BonesHub::tick()
-{
-    state().animFrame = frames::next(state().animFrame, frames::skullCount);
-    setPicture(image_, frames::skull(state().animFrame));
+    auto& hub = app.screens.touchNamed<TopicHub>(QString::fromUtf8(topic.hub.screen),
+                                                 [&] { return new TopicHub(app, topic); });
+    app.screens.show(hub);
 }

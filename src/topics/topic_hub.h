@@ -1,10 +1,12 @@
-// The topic hubs: a topic's title and picture, and six button labels leading to its pages,
-// its quiz, its two activities, and back to the main menu.
+// A topic hub: the topic's title and picture, and six button labels leading to its pages, its
+// quiz, its two activities, and back to the main menu. One screen serves every topic from the
+// topic's description.
 #pragma once
 
-#include "hub_table.h"
+#include "topic_file.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 class TopicHub : public Screen {
     Q_OBJECT
@@ -12,42 +14,26 @@ public:
     static constexpr int buttonCount = 6;
     enum Action { MultipleChoice = 0, Labelling = 1, Exit = 2, Ordering = 3, KeyFacts = 4, TeachersNotes = 5 };
 
-    TopicHub(App& app, const HubTopic& topic);
-    const HubTopic& topic() const { return topic_; }
+    // The topic must outlive the screen.
+    TopicHub(App& app, const TopicFile& topic);
+    void load() override;
+
+    const HubTopic& topic() const { return topic_.hub; }
     PictureItem* image() const { return image_; }
 
     // What the button does, before its click sound; also reached by tests.
     void buttonAction(int index);
 
-protected:
-    PictureItem* image_;
-
 private:
     void buttonClicked(int index);
     void openQuizOnTopic();
     void openPages(const HubPages& pages);
-
-    const HubTopic& topic_;
-};
-
-// "Parts of the Body": the Vitruvian figure, centred.
-class PartsHub : public TopicHub {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "parts";
-    explicit PartsHub(App& app);
-    void load() override;
-};
-
-// "Bones": a looping skull animation.
-class BonesHub : public TopicHub {
-    Q_OBJECT
-public:
-    static constexpr const char* kName = "bones";
-    explicit BonesHub(App& app);
-    void load() override;
-
-private:
     void tick();
-    QTimer* timer_;
+
+    const TopicFile& topic_;
+    PictureItem* image_;
+    QTimer* timer_ = nullptr; // the animation, on hubs that have one
 };
+
+// Opens the hub of a topic over the screen beneath (the menu stays open under it).
+void openTopicHub(App& app, const TopicFile& topic);

@@ -2,13 +2,8 @@
 
 #include "guide_screen.h"
 #include "paged_reader.h"
-#include "topic_hub.h"
 
 namespace topics {
-
-void openPartsHub(App& app) { app.screens.show(app.screens.touch<PartsHub>()); }
-
-void openBonesHub(App& app) { app.screens.show(app.screens.touch<BonesHub>()); }
 
 void openAcknowledgments(App& app)
 {

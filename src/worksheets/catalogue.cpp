@@ -5,7 +5,7 @@
 
 #include "platform/messages.h"
 #include "quiz/open_quiz.h"
-#include "shell/main_menu.h"
+#include "shell/frame_names.h"
 
 #include <QCheckBox>
 
@@ -172,8 +172,8 @@ void Catalogue::entryClicked(int index)
     // Here the click sounds before the action.
     playThroughGate(a, frame::clickSound);
     if (index == 0) {
-        auto& menu = screens().touch<MainMenu>();
-        screens().show(menu);
+        if (Screen* menu = screens().touch(frame::mainMenuScreen))
+            screens().show(*menu);
         screens().close(*this);
         return;
     }
@@ -204,6 +204,6 @@ void Catalogue::entryClicked(int index)
     }
     // Open as a quiz, with the brain frame the menu shows; the menu is loaded unseen when the
     // catalogue was reached from it and it has closed.
-    const QString picture = screens().touch<MainMenu>().image()->source();
-    openQuiz(a, picture);
+    screens().touch(frame::mainMenuScreen);
+    openQuiz(a, frames::brain(state().brainFrame));
 }

@@ -1,26 +1,14 @@
 // A question set: a title and ten four-option questions, kept in 8-bit text files.
 #pragma once
 
+#include "state/question_set_data.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
 
 class TextInput;
-
-struct Question {
-    QString text;
-    std::array<QString, 5> options; // 1..4 used; [0] unused so numbers read like the screens'
-    QString correct;                // the correct option's digit as stored, "1".."4"
-};
-
-struct QuestionSet {
-    QString title;
-    std::array<Question, 11> questions; // 1..10 used
-
-    Question& question(int q) { return questions.at(q); }
-    const Question& question(int q) const { return questions.at(q); }
-};
 
 // The correct option as a number 1..4, or 0 when the stored digit is not one of those.
 int correctOption(const Question& q);

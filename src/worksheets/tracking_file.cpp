@@ -2,13 +2,6 @@
 
 #include "platform/text_file.h"
 
-void WorksheetList::store(int slot, const QString& title)
-{
-    if (slot < 1 || slot > maxTitles)
-        throw ReadFailure("worksheet list slot out of range");
-    titles[slot] = title;
-}
-
 void readWorksheetList(TextInput& file, WorksheetList& list)
 {
     const int n = fieldToInt(readfield(file));

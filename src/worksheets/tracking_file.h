@@ -1,21 +1,14 @@
 // The worksheet tracking file: a count line, then one worksheet title per line.
 #pragma once
 
+#include "state/worksheet_list.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
 
 class TextInput;
-
-struct WorksheetList {
-    static constexpr int maxTitles = 1000;
-    int count = 0;
-    std::array<QString, maxTitles + 1> titles; // slots 1..1000; slot 0 unused
-
-    // Stores into a slot; throws ReadFailure for a slot outside 1..1000.
-    void store(int slot, const QString& title);
-};
 
 // Reads the count, then that many titles, each stored as soon as it is read. Throws
 // ReadFailure when the count is not a whole number or negative, when titles are missing,

@@ -183,7 +183,8 @@ void Wizard::fill(const WorksheetEntries& e)
 
 void Wizard::genwork()
 {
-    const QString problem = checkEntries(entries());
+    const QString problem =
+        checkEntries(entries(), state().topicTitles);
     if (!problem.isEmpty()) {
         services().messages.ok(problem);
         return;

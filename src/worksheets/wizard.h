@@ -5,6 +5,7 @@
 #include "worksheet_store.h"
 
 #include "shell/screen_frame.h"
+#include "state/app_state.h"
 
 #include <QValidator>
 

@@ -51,7 +51,7 @@ bool isStorableCharacter(QChar c)
 
 QString worksheetTitle(const QString& typed) { return typed.trimmed(); }
 
-QString titleProblem(const QString& title)
+QString titleProblem(const QString& title, const QStringList& topicTitles)
 {
     // "&" is how a worksheet file stores a comma, so it reads back as one: a title holding it
     // would come back from editing as a title with a comma, which could not be saved again.
@@ -62,18 +62,19 @@ QString titleProblem(const QString& title)
         if (!isStorableCharacter(c))
             return worksheet_text::unusableTitleCharacter;
     }
-    for (const QString& name : reservedNames)
+    // A worksheet named like a topic would take the place of the topic's own question set.
+    for (const QString& name : reservedNames + topicTitles)
         if (title.compare(name, Qt::CaseInsensitive) == 0)
             return worksheet_text::reservedTitle(title);
     return {};
 }
 
-QString checkEntries(const WorksheetEntries& e)
+QString checkEntries(const WorksheetEntries& e, const QStringList& topicTitles)
 {
     const QString title = worksheetTitle(e.title);
     if (title.isEmpty())
         return worksheet_text::noTitle;
-    if (const QString problem = titleProblem(title); !problem.isEmpty())
+    if (const QString problem = titleProblem(title, topicTitles); !problem.isEmpty())
         return problem;
     for (int q = 1; q <= WorksheetEntries::questionCount; ++q) {
         if (e.questions[q - 1].isEmpty())

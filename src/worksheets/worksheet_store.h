@@ -51,10 +51,10 @@ QString worksheetTitle(const QString& typed);
 // characters a file name cannot hold on the platforms the program runs on, a comma (the
 // tracking file would split the title), an "&" (it reads back as a comma), and the names of
 // the program's own files in "multiple" in any letter case, which a save would overwrite.
-QString titleProblem(const QString& title);
+QString titleProblem(const QString& title, const QStringList& topicTitles = {});
 
 // The wizard's checks in their order; the first failing check's message, or an empty text.
-QString checkEntries(const WorksheetEntries& entries);
+QString checkEntries(const WorksheetEntries& entries, const QStringList& topicTitles = {});
 
 // The question set the entries describe; the correct digit is the first ticked option's.
 QuestionSet toQuestionSet(const WorksheetEntries& entries);

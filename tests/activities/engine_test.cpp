@@ -1,4 +1,5 @@
 // The drag-and-drop rules, on the four screens' own tables and without any widgets.
+#include "shipped_content.h"
 #include "activities/activity_engine.h"
 #include "activities/activity_layout.h"
 

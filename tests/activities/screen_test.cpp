@@ -1,4 +1,5 @@
 // The four activity screens with real widgets, driven by mouse events as a pupil would.
+#include "shipped_content.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 

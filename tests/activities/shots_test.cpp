@@ -1,5 +1,6 @@
 // Pictures of the four screens for a person to look at: fresh, half-way through a drag, and
 // solved. Written only when CORVANA_SHOTS_DIR names a folder.
+#include "shipped_content.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 

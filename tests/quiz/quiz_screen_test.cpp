@@ -1,6 +1,7 @@
 #include "quiz_fixture.h"
 
 #include "platform/text_file.h"
+#include "worksheets/question_set.h"
 
 #include <QFile>
 #include <QKeySequence>

@@ -1,5 +1,7 @@
 #include "quiz_fixture.h"
 
+#include "quiz/results.h"
+
 #include <QLineEdit>
 
 namespace {
@@ -228,7 +230,7 @@ TEST_F(ResultsTest, AFailureOfTheWholePrintoutSaysCancelled)
     BrokenPrinter broken;
     Services services{t.files, t.sound, t.pictures, t.messages, broken, t.random, [] {}};
     Screens screens;
-    App app{t.state, services, screens};
+    App app{t.state, services, screens, t.state};
     screens.attach(&app);
     t.state.results = {10, 10, QStringLiteral("Corvana")};
     openResultsScreen(app);

@@ -1,7 +1,7 @@
 #include "shell/backdrop.h"
 #include "shell/frame_names.h"
-#include "shell/main_menu.h"
-#include "shell/title_screen.h"
+#include "menu/main_menu.h"
+#include "menu/title_screen.h"
 
 #include "test_app.h"
 

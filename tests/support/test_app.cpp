@@ -1,5 +1,7 @@
 #include "test_app.h"
 
+#include "menu/program.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,9 +17,10 @@ TestApp::TestApp(const QString& readOnlyRoot)
                    ++programEnded;
                    screens.closeAll();
                }},
-      app{state, services, screens}
+      app{state, services, screens, state}
 {
     screens.attach(&app);
+    prepareProgram(app);
 }
 
 TestApp::~TestApp()

@@ -5,7 +5,7 @@
 
 #include "platform/data_folder.h"
 #include "platform/pictures.h"
-#include "shell/app_state.h"
+#include "state/app_state.h"
 #include "shell/screen_frame.h"
 
 #include <QTemporaryDir>

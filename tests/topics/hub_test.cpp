@@ -1,11 +1,12 @@
 // The topic hubs as a pupil meets them from the main menu.
 #include "topics_helpers.h"
 
-#include "shell/main_menu.h"
-#include "shell/menu_routes.h"
+#include "menu/main_menu.h"
+#include "menu/menu_routes.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
 
+#include "shipped_content.h"
 #include "test_app.h"
 
 #include <QImage>
@@ -32,10 +33,11 @@ struct HubTest : ::testing::Test {
     TestApp t;
     MainMenu& menu = t.screens.touch<MainMenu>();
 
-    template <class Hub> Hub& open(int entry)
+    TopicHub& open(int entry)
     {
         menu.entryAction(entry);
-        Hub* hub = t.screens.find<Hub>();
+        TopicHub* hub = qobject_cast<TopicHub*>(
+            t.screens.find(QString::fromUtf8(t.state.topics->byMenuEntry(entry)->hub.screen)));
         EXPECT_NE(hub, nullptr);
         return *hub;
     }
@@ -45,7 +47,7 @@ struct HubTest : ::testing::Test {
 
 TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
 {
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     EXPECT_TRUE(parts.isVisible());
     EXPECT_EQ(parts.item<QLabel>("Label1")->text(), "Parts of the Body");
     EXPECT_EQ(parts.backgroundColour(), QColor(39, 63, 137));
@@ -54,7 +56,7 @@ TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
     EXPECT_EQ(parts.button("label3", 4)->geometry(), twips::rect(6360, 120, 1995, 495));
     EXPECT_EQ(parts.button("label3", 2)->geometry(), twips::rect(10560, 7920, 1245, 495));
 
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     EXPECT_EQ(bones.item<QLabel>("Label1")->text(), "Bones");
     EXPECT_EQ(bones.image()->pos(), twips::rect(1500, 720, 0, 0).topLeft());
     EXPECT_TRUE(t.screens.isLoaded("intro0")); // the menu stays open beneath
@@ -63,7 +65,7 @@ TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
 TEST_F(HubTest, VitruvianPictureIsCentredAtItsOwnSize)
 {
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(400)); // 6000 twips
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     EXPECT_EQ(parts.image()->source(), "Images\\vitruvius2.jpg");
     EXPECT_EQ(parts.image()->geometry(), twips::rect(3000, 840, 6000, 600));
 }
@@ -71,14 +73,14 @@ TEST_F(HubTest, VitruvianPictureIsCentredAtItsOwnSize)
 TEST_F(HubTest, PictureWiderThanTheScreenGetsANegativeLeft)
 {
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(900)); // 13500 twips
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     EXPECT_EQ(parts.image()->x(), twips::toPixels(-750));
 }
 
 TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
 {
     t.state.animFrame = 123;
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     auto* timer = bones.findChild<QTimer*>("Timer1");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 50);
@@ -101,7 +103,7 @@ TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
 
 TEST_F(HubTest, BackgroundTurnsAllSixButtonsPlainAndHoverHighlightsOne)
 {
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     for (int i = 0; i < 6; ++i)
         moveMouseOver(bones.button("label3", i));
     moveMouseOver(bones.item<QLabel>("Label1")); // the title is not the background
@@ -119,7 +121,7 @@ TEST_F(HubTest, BackgroundTurnsAllSixButtonsPlainAndHoverHighlightsOne)
 
 TEST_F(HubTest, ExitBringsBackTheMenuClosesTheHubAndClicks)
 {
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     t.sound.played.clear();
     emit parts.button("label3", TopicHub::Exit)->clicked(TopicHub::Exit);
     TestApp::settle();
@@ -130,13 +132,13 @@ TEST_F(HubTest, ExitBringsBackTheMenuClosesTheHubAndClicks)
 
 TEST_F(HubTest, ReopenedBonesHubRestartsItsAnimation)
 {
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     auto* timer = bones.findChild<QTimer*>("Timer1");
     for (int i = 0; i < 5; ++i)
         QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
     bones.buttonAction(TopicHub::Exit);
     TestApp::settle();
-    auto& again = open<BonesHub>(11);
+    auto& again = open(11);
     EXPECT_EQ(t.state.animFrame, 0);
     EXPECT_EQ(again.image()->source(), "skull\\hells000.jpg");
 }
@@ -146,7 +148,7 @@ TEST_F(HubTest, ReopenedBonesHubRestartsItsAnimation)
 TEST_F(HubTest, KeyFactsOpensTheReaderOnAOnePageSet)
 {
     t.state.reader.readerPageCount = 2; // left over from an earlier two-page set
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     parts.buttonAction(TopicHub::KeyFacts);
     auto* reader = t.screens.find<PagedReader>();
     ASSERT_NE(reader, nullptr);
@@ -165,7 +167,7 @@ TEST_F(HubTest, KeyFactsOpensTheReaderOnAOnePageSet)
 TEST_F(HubTest, BonesTeachersNotesOpensTheReaderOnTwoPages)
 {
     t.state.reader.readerPageCount = 1;
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     bones.buttonAction(TopicHub::TeachersNotes);
     auto* reader = t.screens.find<PagedReader>();
     ASSERT_NE(reader, nullptr);
@@ -180,14 +182,14 @@ TEST_F(HubTest, BonesTeachersNotesOpensTheReaderOnTwoPages)
 
 TEST_F(HubTest, OtherReaderOpeningsFromTheHubsHaveOnePage)
 {
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     bones.buttonAction(TopicHub::KeyFacts);
     EXPECT_EQ(t.state.reader.readerPageSet, "key bones");
     EXPECT_TRUE(t.screens.find<PagedReader>()->button("Label3", 2)->isHidden());
     t.screens.find<PagedReader>()->buttonAction(PagedReader::Exit);
     TestApp::settle();
 
-    auto& parts = open<PartsHub>(0);
+    auto& parts = open(0);
     parts.buttonAction(TopicHub::TeachersNotes);
     EXPECT_EQ(t.state.reader.readerPageSet, "parts of the body");
     EXPECT_EQ(t.screens.find<PagedReader>()->image()->source(), "wmf\\parts of the body.wmf");
@@ -199,7 +201,7 @@ TEST_F(HubTest, OtherReaderOpeningsFromTheHubsHaveOnePage)
 TEST_F(HubTest, MultipleChoiceLoadsTheTopicSetEachTime)
 {
     t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones quiz"));
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     bones.buttonAction(TopicHub::MultipleChoice);
     EXPECT_TRUE(t.messages.shown.isEmpty());
     EXPECT_EQ(t.state.currentSet.title, "Bones quiz");
@@ -226,7 +228,7 @@ TEST(HubQuestionSet, MissingSetNamesTheTopicAndOpensNoQuiz)
     QTemporaryDir emptyData; // a data folder without any question set
     TestApp t(emptyData.path());
     t.state.currentSet.title = "Earlier set";
-    auto& parts = t.screens.touch<PartsHub>();
+    auto& parts = touchHub(t, "parts");
     parts.buttonAction(TopicHub::MultipleChoice);
     ASSERT_EQ(t.messages.shown.size(), 1);
     EXPECT_TRUE(t.messages.shown[0].text.contains("\"Parts of the Body\""));
@@ -240,7 +242,7 @@ TEST(HubQuestionSet, MissingSetNamesTheTopicAndOpensNoQuiz)
 TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
 {
     t.writeUserFile("multiple/Bones.txt", questionSetFile("Complete"));
-    auto& bones = open<BonesHub>(11);
+    auto& bones = open(11);
     bones.buttonAction(TopicHub::MultipleChoice);
     ASSERT_EQ(t.state.currentSet.title, "Complete");
     t.screens.close(*t.screens.find("multiple"));
@@ -272,7 +274,7 @@ TEST_F(HubTest, BadCorrectDigitIsRefusedLikeAShortSet)
     bytes.replace("\r\n4\r\n", "\r\n7\r\n"); // one correct-option digit out of range
     t.writeUserFile("multiple/Bones.txt", bytes);
     t.state.currentSet.title = "Before";
-    open<BonesHub>(11).buttonAction(TopicHub::MultipleChoice);
+    open(11).buttonAction(TopicHub::MultipleChoice);
     EXPECT_EQ(t.messages.shown.size(), 1);
     EXPECT_EQ(t.state.currentSet.title, "Before");
 }

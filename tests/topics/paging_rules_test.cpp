@@ -1,4 +1,5 @@
 // Page names, page labels and the paging buttons of the reader and the guide.
+#include "shipped_content.h"
 #include "topics/hub_table.h"
 #include "topics/reader_pages.h"
 

@@ -1,9 +1,10 @@
 // Print on the paged reader and the guide: the print copy, 1000 twips in, as one document.
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "topics/guide_screen.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
 
+#include "shipped_content.h"
 #include "test_app.h"
 
 #include <QTemporaryDir>
@@ -21,7 +22,7 @@ struct PrintTest : ::testing::Test {
     PagedReader& bonesNotes()
     {
         menu.entryAction(11);
-        t.screens.find<BonesHub>()->buttonAction(TopicHub::TeachersNotes);
+        findHub(t, "bones")->buttonAction(TopicHub::TeachersNotes);
         return *t.screens.find<PagedReader>();
     }
 

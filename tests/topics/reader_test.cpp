@@ -1,11 +1,12 @@
 // The paged reader and the three reading pages of the main menu.
 #include "topics_helpers.h"
 
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "topics/guide_screen.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
 
+#include "shipped_content.h"
 #include "test_app.h"
 
 #include <QTimer>
@@ -21,7 +22,7 @@ struct ReaderTest : ::testing::Test {
     PagedReader& bonesNotes()
     {
         menu.entryAction(11);
-        t.screens.find<BonesHub>()->buttonAction(TopicHub::TeachersNotes);
+        findHub(t, "bones")->buttonAction(TopicHub::TeachersNotes);
         return *t.screens.find<PagedReader>();
     }
     QLabel* pageLabel(Screen& s) { return s.item<QLabel>("Label1"); }
@@ -260,7 +261,7 @@ TEST_F(ReaderTest, EachGuideOpeningIsFresh)
 TEST_F(ReaderTest, ReaderStillOpenIsLoadedAfreshForTheNextSet)
 {
     menu.entryAction(11);
-    auto& bones = *t.screens.find<BonesHub>();
+    auto& bones = *findHub(t, "bones");
     bones.buttonAction(TopicHub::TeachersNotes);
     t.screens.find<PagedReader>()->buttonAction(PagedReader::NextPage);
     // Key Facts pressed while the notes are still open: one page, no paging, page 1.

@@ -4,7 +4,7 @@
 #include "test_app.h"
 
 #include "quiz/quiz_screen.h"
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "worksheets/catalogue.h"
 #include "worksheets/wizard.h"
 

@@ -3,7 +3,7 @@
 
 #include "test_app.h"
 
-#include "shell/main_menu.h"
+#include "menu/main_menu.h"
 #include "worksheets/wizard.h"
 
 #include <QApplication>

@@ -5,8 +5,7 @@
 
 CORVANA_GENERATOR(pages)
 {
-    QList<pages::Page> all = pages::topicPages();
-    all += pages::guidePages();
+    QList<pages::Page> all = pages::guidePages();
     all += pages::frontPages();
     for (const pages::Page& page : all) {
         out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),

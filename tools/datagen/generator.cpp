@@ -16,6 +16,18 @@ std::vector<Generator>& generators()
     return all;
 }
 
+QString& contentRoot()
+{
+    static QString root;
+    return root;
+}
+
+QStringList& contentTopics()
+{
+    static QStringList topics;
+    return topics;
+}
+
 Registrar::Registrar(const char* name, std::function<void(const Output&)> run)
 {
     generators().push_back({name, std::move(run)});

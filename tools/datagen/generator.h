@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -30,6 +31,11 @@ struct Generator {
 };
 
 std::vector<Generator>& generators();
+
+// The folder of topic content folders, and the topics to build (empty: all). Set from the
+// command line.
+QString& contentRoot();
+QStringList& contentTopics();
 
 struct Registrar {
     Registrar(const char* name, std::function<void(const Output&)> run);

@@ -1,5 +1,5 @@
 // Writes every generated media file of Corvana into the folder given as the argument.
-// Usage: datagen OUTPUT_FOLDER [GENERATOR_NAME...]
+// Usage: datagen OUTPUT_FOLDER [--content CONTENT_FOLDER] [--topic NAME]... [GENERATOR_NAME...]
 #include "generator.h"
 
 #include <QGuiApplication>
@@ -11,13 +11,23 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv); // fonts and painting need a GUI application
     if (argc < 2) {
-        std::fprintf(stderr, "usage: datagen OUTPUT_FOLDER [GENERATOR...]\n");
+        std::fprintf(stderr, "usage: datagen OUTPUT_FOLDER [--content FOLDER] [--topic NAME]... [GENERATOR...]\n");
         return 2;
     }
     const datagen::Output out(QString::fromLocal8Bit(argv[1]));
     QStringList only;
-    for (int i = 2; i < argc; ++i)
-        only << QString::fromLocal8Bit(argv[i]);
+    for (int i = 2; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if ((arg == QLatin1String("--content") || arg == QLatin1String("--topic")) && i + 1 < argc) {
+            const QString value = QString::fromLocal8Bit(argv[++i]);
+            if (arg == QLatin1String("--content"))
+                datagen::contentRoot() = value;
+            else
+                datagen::contentTopics() << value;
+        } else {
+            only << arg;
+        }
+    }
     int failures = 0;
     for (const auto& g : datagen::generators()) {
         if (!only.isEmpty() && !only.contains(QString::fromLatin1(g.name)))

@@ -81,7 +81,6 @@ struct Page {
 QByteArray render(const Page& page, Copy copy);
 
 // Every page of the program.
-QList<Page> topicPages();  // key facts and teacher's notes
 QList<Page> guidePages();  // guide1 .. guide4
 QList<Page> frontPages();  // introduction, acknowledgments
 

@@ -1,0 +1,152 @@
+#include "main_menu.h"
+
+#include "shell/frame_names.h"
+#include "menu_routes.h"
+#include "title_screen.h"
+
+#include "platform/data_folder.h"
+#include "worksheets/tracking_file.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+struct Entry {
+    const char* caption;
+    double left, top, width, height;
+    double points;
+    QColor highlight;
+};
+
+const QColor black(0, 0, 0);
+const QColor navy(0, 0, 128);
+
+// Index order is the click handler's: the entries' places on the screen are their own.
+const Entry entries[MainMenu::entryCount] = {
+    {"Parts of the Body", 120, 2760, 3075, 375, 12, black},
+    {"Our Senses", 120, 3480, 3075, 375, 12, black},
+    {"A Good Diet", 120, 5640, 3075, 375, 12, black},
+    {"The Digestive System", 120, 4920, 3075, 375, 12, black},
+    {"Teeth", 120, 4200, 3075, 375, 12, black},
+    {"Respiration", 3360, 4200, 3075, 375, 12, black},
+    {"Blood", 3360, 4920, 3075, 375, 12, black},
+    {"The Heart", 120, 6360, 3075, 375, 12, black},
+    {"The Brain", 3360, 5640, 3075, 375, 12, black},
+    {"Reproduction", 3360, 2760, 3075, 375, 12, black},
+    {"Growth", 3360, 3480, 3075, 375, 12, black},
+    {"Bones", 120, 7080, 3075, 375, 12, black},
+    {"Muscles", 3360, 2040, 3075, 375, 12, black},
+    {"Skin", 3360, 6360, 3075, 375, 12, black},
+    {"Liver and Kidneys", 4680, 7680, 3075, 375, 12, black}, // exists, never shown
+    {"Healthy Living", 3360, 7080, 3075, 375, 12, black},
+    {"Exit", 10560, 7920, 1245, 495, 18, black},
+    {"Multiple Choice Wizard", 6960, 5760, 4635, 495, 18, navy},
+    {"Worksheet Catalogue", 6960, 6600, 4635, 495, 18, navy},
+    {"Acknowledgments", 120, 7920, 3075, 495, 14.25, navy},
+    {"Teachers' Guide", 120, 1080, 3075, 495, 14.25, navy},
+    {"Introduction", 120, 2040, 3075, 375, 12, black},
+};
+
+constexpr int hiddenEntry = 14;
+constexpr int exitEntry = 16;
+
+} // namespace
+
+MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
+{
+    addLabel(QStringLiteral("Label1"), {0, 120, 12000, 900}, frame::productTitle, {"Tahoma", 32.25, true},
+             QColor(255, 0, 0), Qt::AlignHCenter | Qt::AlignTop);
+    image_ = addPicture(QStringLiteral("Image1"), {6900, 1680, 4800, 3600}, PictureItem::Stretch);
+
+    auto makeOption = [this](const char* name, const char* text, double top) {
+        auto* o = new QRadioButton(QString::fromLatin1(text), this);
+        o->setObjectName(QString::fromLatin1(name));
+        o->setFont(makeFont({"Tahoma", 9.75, true}));
+        QPalette p = o->palette();
+        p.setColor(QPalette::WindowText, frame::captionColour);
+        o->setPalette(p);
+        o->setFocusPolicy(Qt::NoFocus);
+        place(o, {10440, top, 1455, 255});
+        return o;
+    };
+    soundOnOption_ = makeOption("Option1", "Sound On", 120);
+    soundOffOption_ = makeOption("Option2", "Sound Off", 480);
+    soundOnOption_->setChecked(true);
+    connect(soundOnOption_, &QRadioButton::clicked, this, [this] { state().soundOn = 1; });
+    connect(soundOffOption_, &QRadioButton::clicked, this, [this] { state().soundOn = 0; });
+
+    QList<ButtonLabel*> buttons;
+    for (int i = 0; i < entryCount; ++i) {
+        const Entry& e = entries[i];
+        ButtonLabel* b = addButton(QStringLiteral("Label2"), i, {e.left, e.top, e.width, e.height},
+                                   QString::fromLatin1(e.caption), {"Tahoma", e.points, true}, e.highlight);
+        b->setVisible(i != hiddenEntry);
+        connect(b, &ButtonLabel::clicked, this, &MainMenu::entryClicked);
+        buttons << b;
+    }
+    setHoverButtons(buttons);
+
+    addLabel(QStringLiteral("Label3"), {0, 8280, 12000, 375},
+             QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd"),
+             {"Tahoma", 9.75}, frame::captionColour, Qt::AlignHCenter | Qt::AlignTop);
+
+    readTimer_ = addTimer(QStringLiteral("Timer1"), 1);
+    animationTimer_ = addTimer(QStringLiteral("Timer2"), 75);
+    connect(readTimer_, &QTimer::timeout, this, &MainMenu::readWorksheetList);
+    connect(animationTimer_, &QTimer::timeout, this, &MainMenu::tick);
+}
+
+void MainMenu::load()
+{
+    setUpScreen();
+    setPicture(image_, frames::brain(0));
+    for (QRadioButton* o : {soundOnOption_, soundOffOption_}) {
+        o->setAutoFillBackground(true);
+        QPalette p = o->palette();
+        p.setColor(QPalette::Window, frame::frameColour);
+        p.setColor(QPalette::Button, frame::frameColour);
+        o->setPalette(p);
+        o->setBackgroundRole(QPalette::Window);
+    }
+    state().soundOn = 1;
+    state().brainFrame = 0;
+    readTimer_->start();
+}
+
+void MainMenu::readWorksheetList()
+{
+    // Runs once: a failed read leaves the list as far as it got and the animation still.
+    readTimer_->stop();
+    const QString path = services().files.resolve(QStringLiteral("multiple\\track.txt"));
+    if (readWorksheetListFile(path, state().worksheetList))
+        animationTimer_->start();
+}
+
+void MainMenu::tick()
+{
+    state().brainFrame = frames::next(state().brainFrame, frames::brainCount);
+    setPicture(image_, frames::brain(state().brainFrame));
+}
+
+void MainMenu::entryAction(int index)
+{
+    if (index == hiddenEntry)
+        return;
+    if (index == exitEntry) {
+        // The title screen's load brings the backdrop to the front, hiding this menu.
+        auto& title = screens().touch<TitleScreen>();
+        title.offerCancel();
+        screens().show(title);
+        return;
+    }
+    openMenuEntry(app(), *this, index);
+}
+
+void MainMenu::entryClicked(int index)
+{
+    App& a = app();
+    entryAction(index);
+    playThroughGate(a, frame::clickSound);
+}

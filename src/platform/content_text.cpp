@@ -1,0 +1,148 @@
+#include "content_text.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+#include <deque>
+#include <string>
+
+QString ContentError::toString() const
+{
+    if (line > 0)
+        return QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(message);
+    return QStringLiteral("%1: %2").arg(file, message);
+}
+
+std::vector<KeyedLine> readKeyedLines(const QString& text, const QString& file, std::optional<ContentError>& error)
+{
+    std::vector<KeyedLine> out;
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon <= 0) {
+            if (!error)
+                error = ContentError{file, i + 1, QStringLiteral("expected \"name: value\", found \"%1\"").arg(line)};
+            continue;
+        }
+        KeyedLine k;
+        k.line = i + 1;
+        k.name = line.left(colon).simplified();
+        k.key = k.name.toLower();
+        k.value = line.mid(colon + 1).trimmed();
+        out.push_back(std::move(k));
+    }
+    return out;
+}
+
+QStringList splitParts(const QString& value)
+{
+    QStringList parts = value.split(QLatin1Char('|'));
+    for (QString& p : parts)
+        p = p.trimmed();
+    return parts;
+}
+
+namespace content {
+
+std::optional<double> number(const QString& s)
+{
+    bool ok = false;
+    const double v = s.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+namespace {
+
+std::optional<std::vector<double>> numbers(const QString& s, const QRegularExpression& separators, size_t count)
+{
+    const QStringList parts = s.trimmed().split(separators);
+    if (static_cast<size_t>(parts.size()) != count)
+        return std::nullopt;
+    std::vector<double> v;
+    for (const QString& p : parts) {
+        const auto n = number(p);
+        if (!n)
+            return std::nullopt;
+        v.push_back(*n);
+    }
+    return v;
+}
+
+// Function statics: tables read during static initialisation (tests) must not meet
+// unconstructed patterns.
+const QRegularExpression& commas()
+{
+    static const QRegularExpression re(QStringLiteral("\\s*,\\s*"));
+    return re;
+}
+const QRegularExpression& commasOrBy()
+{
+    static const QRegularExpression re(QStringLiteral("\\s*(,|\\bx\\b)\\s*"));
+    return re;
+}
+
+} // namespace
+
+std::optional<QPointF> point(const QString& s)
+{
+    const auto v = numbers(s, commas(), 2);
+    if (!v)
+        return std::nullopt;
+    return QPointF((*v)[0], (*v)[1]);
+}
+
+std::optional<QRectF> rect(const QString& s)
+{
+    // "left, top, width x height"
+    const auto v = numbers(s, commasOrBy(), 4);
+    if (!v || (*v)[2] <= 0 || (*v)[3] <= 0)
+        return std::nullopt;
+    return QRectF((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
+}
+
+std::optional<QSizeF> size(const QString& s)
+{
+    const auto v = numbers(s, QRegularExpression(QStringLiteral("\\s*\\bx\\b\\s*")), 2);
+    if (!v || (*v)[0] <= 0 || (*v)[1] <= 0)
+        return std::nullopt;
+    return QSizeF((*v)[0], (*v)[1]);
+}
+
+std::optional<QColor> colour(const QString& s)
+{
+    static const QHash<QString, QColor> named{
+        {QStringLiteral("yellow"), QColor(255, 255, 0)},   {QStringLiteral("orange"), QColor(255, 128, 0)},
+        {QStringLiteral("cyan"), QColor(128, 255, 255)},   {QStringLiteral("green"), QColor(0, 255, 0)},
+        {QStringLiteral("white"), QColor(255, 255, 255)},  {QStringLiteral("black"), QColor(0, 0, 0)},
+    };
+    const QString key = s.trimmed().toLower();
+    if (named.contains(key))
+        return named.value(key);
+    const auto v = numbers(s, commas(), 3);
+    if (!v)
+        return std::nullopt;
+    for (double c : *v)
+        if (c < 0 || c > 255 || c != static_cast<int>(c))
+            return std::nullopt;
+    return QColor(static_cast<int>((*v)[0]), static_cast<int>((*v)[1]), static_cast<int>((*v)[2]));
+}
+
+const char* intern(const QString& text)
+{
+    // Never freed: content is read a handful of times per run and its texts are small.
+    static std::deque<std::string> pool;
+    static QHash<QString, const char*> index;
+    if (const char* found = index.value(text, nullptr))
+        return found;
+    pool.push_back(text.toStdString());
+    const char* stored = pool.back().c_str();
+    index.insert(text, stored);
+    return stored;
+}
+
+} // namespace content

@@ -1,0 +1,43 @@
+// What every screen is handed: the program's shared values, its services and the other
+// screens. The values are the program's own (state/app_state.h); the framework only knows
+// the sound switch, which every sound it plays must pass.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class DataFolder;
+class MessageBoxes;
+class PictureLoader;
+class Printer;
+class Random;
+class SoundPlayer;
+class Screens;
+struct AppState;
+
+// The framework's own value: 1 = sound effects play; it has no value until the main menu
+// loads, which counts as off.
+struct FrameState {
+    int soundOn = 0;
+};
+
+struct Services {
+    DataFolder& files;
+    SoundPlayer& sound; // the backdrop's one sound player
+    PictureLoader& pictures;
+    MessageBoxes& messages;
+    Printer& printer;
+    Random& random;
+    std::function<void()> endProgram; // closes every window and ends the process
+};
+
+struct App {
+    AppState& state;
+    Services& services;
+    Screens& screens;
+    FrameState& frame; // the same object as state's sound switch
+};
+
+// Plays a sound effect only while sound is switched on.
+void playThroughGate(App& app, const QString& wavePath);

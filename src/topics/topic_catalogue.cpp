@@ -1,0 +1,110 @@
+#include "topic_catalogue.h"
+
+#include "platform/cp1252.h"
+#include "platform/data_folder.h"
+
+#include <QFile>
+
+std::optional<QString> readContentFile(const DataFolder& files, const QString& relative)
+{
+    const QString path = files.resolve(relative);
+    if (path.isEmpty())
+        return std::nullopt;
+    QFile f(path);
+    // Content files are a few kilobytes; anything far larger is not one.
+    if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024)
+        return std::nullopt;
+    return cp1252::decode(f.readAll());
+}
+
+TopicCatalogue TopicCatalogue::load(const DataFolder& files)
+{
+    TopicCatalogue catalogue;
+    const auto index = readContentFile(files, QStringLiteral("topics\\index.txt"));
+    if (!index)
+        return catalogue;
+    for (QString folder : index->split(QLatin1Char('\n'))) {
+        folder = folder.trimmed();
+        if (folder.isEmpty() || folder.startsWith(QLatin1Char('#')))
+            continue;
+        const QString base = QStringLiteral("topics\\") + folder + QLatin1Char('\\');
+        const auto text = readContentFile(files, base + QStringLiteral("topic.txt"));
+        if (!text) {
+            catalogue.errors_ << QStringLiteral("%1topic.txt is missing").arg(base);
+            continue;
+        }
+        std::optional<ContentError> error;
+        auto topic = topics::parseTopicFile(
+            *text, QStringLiteral("topics/%1/topic.txt").arg(folder), folder,
+            [&](const QString& name) { return readContentFile(files, base + name); }, error);
+        if (!topic) {
+            catalogue.errors_ << (error ? error->toString() : QStringLiteral("%1 could not be read").arg(folder));
+            continue;
+        }
+        QString why;
+        if (!catalogue.add(std::move(*topic), &why))
+            catalogue.errors_ << why;
+    }
+    return catalogue;
+}
+
+bool TopicCatalogue::add(TopicFile topic, QString* why)
+{
+    auto refuse = [&](const QString& message) {
+        if (why)
+            *why = message;
+        return false;
+    };
+    for (const auto& t : topics_) {
+        if (t->hub.menuEntry == topic.hub.menuEntry)
+            return refuse(QStringLiteral("topics \"%1\" and \"%2\" both use menu entry %3")
+                              .arg(t->folderName, topic.folderName)
+                              .arg(topic.hub.menuEntry));
+        const QList<const char*> taken{t->hub.screen, t->hub.labellingScreen, t->hub.orderingScreen};
+        for (const char* name : {topic.hub.screen, topic.hub.labellingScreen, topic.hub.orderingScreen})
+            for (const char* other : taken)
+                if (qstrcmp(name, other) == 0)
+                    return refuse(QStringLiteral("topics \"%1\" and \"%2\" both use the screen name \"%3\"")
+                                      .arg(t->folderName, topic.folderName, QString::fromUtf8(name)));
+        if (QString::fromUtf8(t->hub.title).compare(QString::fromUtf8(topic.hub.title), Qt::CaseInsensitive) == 0)
+            return refuse(QStringLiteral("topics \"%1\" and \"%2\" have the same title")
+                              .arg(t->folderName, topic.folderName));
+    }
+    topics_.push_back(std::make_shared<const TopicFile>(std::move(topic)));
+    return true;
+}
+
+const TopicFile* TopicCatalogue::byMenuEntry(int entry) const
+{
+    for (const auto& t : topics_)
+        if (t->hub.menuEntry == entry)
+            return t.get();
+    return nullptr;
+}
+
+const TopicFile* TopicCatalogue::byScreen(const QString& hubScreen) const
+{
+    for (const auto& t : topics_)
+        if (hubScreen == QString::fromUtf8(t->hub.screen))
+            return t.get();
+    return nullptr;
+}
+
+const activity::ActivityLayout* TopicCatalogue::activity(const QString& screenName) const
+{
+    for (const auto& t : topics_) {
+        if (screenName == QString::fromUtf8(t->labelling.layout.name))
+            return &t->labelling.layout;
+        if (screenName == QString::fromUtf8(t->ordering.layout.name))
+            return &t->ordering.layout;
+    }
+    return nullptr;
+}
+
+QStringList TopicCatalogue::questionSetTitles() const
+{
+    QStringList titles;
+    for (const auto& t : topics_)
+        titles << QString::fromUtf8(t->hub.title);
+    return titles;
+}

@@ -1,0 +1,39 @@
+// A topic as its content folder describes it: the hub (title, menu entry, picture, page sets)
+// and its two activities. The program reads the installed copy at start; the build reads the
+// source folder with the same rules and refuses what they refuse.
+#pragma once
+
+#include "hub_table.h"
+
+#include "activities/activity_file.h"
+#include "platform/content_text.h"
+
+#include <functional>
+#include <optional>
+
+struct TopicFile {
+    HubTopic hub;
+    activity::ActivityFile labelling;
+    activity::ActivityFile ordering;
+    // Source files named by the topic, for the build.
+    QString folderName;
+    QString questionsFile, keyFactsFile, notesFile, labellingFile, orderingFile;
+    int menuEntryLine = 0;
+};
+
+// Reads a sibling file of the topic as text; nullopt when it is missing.
+using ReadTopicFile = std::function<std::optional<QString>(const QString& name)>;
+
+namespace topics {
+
+inline constexpr int menuEntryCount = 22;
+// Menu entries that can hold a topic: the topic rows of the main menu, not the tools, Exit
+// or the hidden entry.
+bool isTopicEntry(int entry);
+
+// folderName: the topic folder's name ("heart"); its files are installed under
+// "topics\<folderName>". fileName: how messages name topic.txt.
+std::optional<TopicFile> parseTopicFile(const QString& text, const QString& fileName, const QString& folderName,
+                                        const ReadTopicFile& read, std::optional<ContentError>& error);
+
+} // namespace topics

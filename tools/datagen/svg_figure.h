@@ -1,0 +1,22 @@
+// Pictures drawn as SVG files, written into the pages' metafiles as shapes and text so that
+// they stay sharp on screen and on paper.
+#pragma once
+
+#include "pages_layout.h"
+
+#include <QByteArray>
+#include <QRect>
+
+class QSvgRenderer;
+class WmfWriter;
+
+namespace svgfigure {
+
+// Draws the SVG into box (twips), keeping its proportions and centring it. Shapes become
+// polygons and lines, text becomes metafile text; gradients are drawn in one colour.
+void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box);
+
+// A page figure from an SVG file's bytes.
+pages::Drawing drawing(const QByteArray& svgBytes);
+
+} // namespace svgfigure
