@@ -86,13 +86,12 @@ void AnswerLabel::paintEvent(QPaintEvent*)
     // Held, it is drawn in reversed colours, yellow with black words, with a white band.
     const QColor fill = held_ ? yellow : QColor(0, 0, 0);
     p.fillRect(rect(), fill);
-    p.setPen(QColor(0, 0, 0));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    frame::paintBorder(p, rect(), QColor(0, 0, 0));
     p.setFont(font());
     p.setPen(held_ ? QColor(0, 0, 0) : yellow);
     p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                static_cast<int>(alignment()) | Qt::TextSingleLine, text());
-    if (held_ || hasFocus())
+    if (held_ || frame::showsFocus(this))
         frame::paintFocusRing(p, rect());
 }
 
@@ -216,15 +215,14 @@ void OutlineBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     if (filled_)
         p.fillRect(rect(), QColor(0, 0, 0));
-    p.setPen(QColor(0, 0, 0));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    frame::paintBorder(p, rect(), QColor(0, 0, 0));
     if (!text().isEmpty()) {
         p.setFont(font());
         p.setPen(yellow);
         p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                    static_cast<int>(alignment()) | Qt::TextSingleLine, text());
     }
-    if (hasFocus())
+    if (frame::showsFocus(this))
         frame::paintFocusRing(p, rect());
 }
 
@@ -267,7 +265,7 @@ void PointerLines::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     // Lines run along whole pixels; without antialiasing they stay crisp 3-pixel bands.
-    p.setPen(QPen(yellow, 3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(yellow, frame::lineWidth(3), Qt::SolidLine, Qt::RoundCap));
     for (const LineRow& line : lines_)
         p.drawLine(QPointF(twips::toPixels(line.from.x()), twips::toPixels(line.from.y())),
                    QPointF(twips::toPixels(line.to.x()), twips::toPixels(line.to.y())));

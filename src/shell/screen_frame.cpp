@@ -49,6 +49,43 @@ void place(QWidget* w, QRectF r)
 
 QRectF placedAt(const QWidget* w) { return w->property(twipsProperty).toRectF(); }
 
+namespace {
+
+// The focus mark shows once the keyboard is in use and hides again at the next click or
+// touch, so a pupil with a mouse never sees a band that means nothing to them.
+bool keyboardMode = false;
+
+class FocusVisibility : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        bool on = keyboardMode;
+        if (e->type() == QEvent::KeyPress)
+            on = true;
+        else if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::TouchBegin)
+            on = false;
+        if (on != keyboardMode) {
+            keyboardMode = on;
+            if (QWidget* f = QApplication::focusWidget())
+                f->update();
+        }
+        return QObject::eventFilter(watched, e);
+    }
+};
+
+} // namespace
+
+bool showsFocus(const QWidget* w)
+{
+    static FocusVisibility* watcher = nullptr;
+    if (!watcher && qApp) {
+        watcher = new FocusVisibility;
+        watcher->setParent(qApp);
+        qApp->installEventFilter(watcher);
+    }
+    return keyboardMode && w->hasFocus();
+}
+
 void paintFocusRing(QPainter& p, const QRect& r)
 {
     // Three pixels at 96 dpi, growing with the display.
@@ -70,6 +107,20 @@ void paintFocusRing(QPainter& p, const QRect& r)
     p.setPen(edge);
     p.drawRect(r.adjusted(band + 1, band + 1, -band - 2, -band - 2));
     p.restore();
+}
+
+int lineWidth(double pixelsAt96Dpi)
+{
+    return std::max(1, static_cast<int>(std::lround(pixelsAt96Dpi * twips::scale())));
+}
+
+void paintBorder(QPainter& p, const QRect& r, const QColor& colour)
+{
+    const int w = std::min({lineWidth(1), r.width() / 2, r.height() / 2});
+    p.fillRect(QRect(r.left(), r.top(), r.width(), w), colour);
+    p.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), colour);
+    p.fillRect(QRect(r.left(), r.top(), w, r.height()), colour);
+    p.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), colour);
 }
 
 double fittingScale(QSizeF display, bool fullScreen)
@@ -207,12 +258,11 @@ void ButtonLabel::paintEvent(QPaintEvent*)
     QPainter p(this);
     if (highlighted_)
         p.fillRect(rect(), highlight_);
-    p.setPen(QColor(0, 0, 0));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    frame::paintBorder(p, rect(), QColor(0, 0, 0));
     p.setFont(font());
     p.setPen(isEnabled() ? frame::captionColour : QColor(150, 150, 150));
     p.drawText(rect().adjusted(2, 0, -2, 0), static_cast<int>(alignment()) | Qt::TextSingleLine, text());
-    if (hasFocus())
+    if (frame::showsFocus(this))
         frame::paintFocusRing(p, rect());
 }
 
@@ -313,7 +363,7 @@ bool OptionButton::hitButton(const QPoint& pos) const { return rect().contains(p
 void OptionButton::paintEvent(QPaintEvent* e)
 {
     QRadioButton::paintEvent(e);
-    if (hasFocus()) {
+    if (frame::showsFocus(this)) {
         QPainter p(this);
         frame::paintFocusRing(p, rect());
     }
@@ -329,6 +379,7 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app_(app)
     setMouseTracking(true);
     setAutoFillBackground(true);
     installAccessibility();
+    frame::showsFocus(this); // starts watching for the keyboard
     scaleDefaultFont();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 
 #include <QColor>
+#include <QPainter>
 #include <QHash>
 #include <QLabel>
 #include <QList>
@@ -46,9 +47,16 @@ void place(QWidget* w, QRectF twipsRect);
 // The twips rectangle an item was placed at; null when it was placed in pixels.
 QRectF placedAt(const QWidget* w);
 
+// A line that is the given number of pixels wide at 96 dpi, at the display scale (at least 1).
+int lineWidth(double pixelsAt96Dpi);
+// The thin single-line border of labels and boxes, inside the rectangle, growing with the scale.
+void paintBorder(QPainter& p, const QRect& r, const QColor& colour);
+
 // Makes the style's own drawings (option dots, tick boxes) follow the display scale.
 void installScaledStyle();
 
+// Whether an item draws its focus mark: it has the focus and the keyboard is in use.
+bool showsFocus(const QWidget* w);
 // The keyboard focus mark every focusable item draws: a white band edged in black, which
 // shows on the blue screens, on black buttons and on yellow alike.
 void paintFocusRing(QPainter& p, const QRect& r);
