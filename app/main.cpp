@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
+#include "platform/printouts.h"
 #include "platform/random.h"
 #include "platform/sound.h"
 #include "platform/system_printer.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -31,6 +33,9 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // A file-size limit reached while saving must fail the write, which is reported, rather
+    // than end the program with the teacher's work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvana"));
     for (const QString& a : QApplication::arguments().mid(1)) {
@@ -55,7 +60,7 @@ int main(int argc, char** argv)
     }
     QtSoundPlayer sound(files);
     QtPictureLoader pictures(files);
-    const auto printer = makeSystemPrinter(DataFolder::userDataRoot() + QStringLiteral("/printouts"));
+    const auto printer = makeSystemPrinter(printouts::defaultFolder());
     ClockRandom random;
     random.reseedFromClock();
 

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Corvana needs to build, run and test, when they are missing.
+# Installs the Debian packages Corvana needs to build, run and test, when they are missing:
+# clang for the fuzz targets, dpkg-dev and file for the Debian package, the validators for the
+# installed desktop entry and metainfo.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgif-dev libcmark-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-wine)
+  fonts-liberation2 fonts-wine
+  clang libclang-rt-14-dev
+  dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -103,6 +103,20 @@ void TitleScreen::load()
     timer_->start();
 }
 
+void TitleScreen::showEvent(QShowEvent* e)
+{
+    Screen::showEvent(e);
+    // Shown in the same turn of the event loop in which its load raised the backdrop, the
+    // window could stay unpainted under X without a window manager. Once the window system
+    // has had that turn, it comes to the front again and paints at once.
+    QTimer::singleShot(0, this, [this] {
+        if (screens().find(objectName()) == this && isVisible()) {
+            screens().show(*this);
+            repaint();
+        }
+    });
+}
+
 void TitleScreen::tick()
 {
     state().animFrame = frames::next(state().animFrame, frames::brainCount);

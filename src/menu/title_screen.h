@@ -19,6 +19,9 @@ public:
     // True when the load fell back to a standard screen (a frame file was missing).
     bool loadFailed() const { return loadFailed_; }
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void tick();
     void okOrCancel();

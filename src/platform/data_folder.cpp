@@ -82,6 +82,13 @@ QString DataFolder::resolve(const QString& relative) const
     return path;
 }
 
+namespace {
+bool isInside(const QString& path, const QString& folder)
+{
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+} // namespace
+
 QString DataFolder::writablePath(const QString& relative) const
 {
     const QStringList parts = components(relative);
@@ -94,9 +101,22 @@ QString DataFolder::writablePath(const QString& relative) const
     }
     if (!QDir().mkpath(folder))
         return {};
+    // A link planted in the folder (for the folder itself or for the file) must not carry a
+    // write to a file elsewhere on the machine.
+    const QString root = QFileInfo(writableRoot_).canonicalFilePath();
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    if (root.isEmpty() || !isInside(realFolder, root))
+        return {};
+    const QString file = folder + QLatin1Char('/') + parts.last();
+    const QFileInfo info(file);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath(); // empty for a link to nowhere
+        if (target.isEmpty() || !isInside(target, root))
+            return {};
+    }
     // The file keeps its exact name: two worksheets whose titles differ only in letter case
     // are two files, so saving one never overwrites the other.
-    return folder + QLatin1Char('/') + parts.last();
+    return file;
 }
 
 QString findShippedDataFolder()

@@ -24,7 +24,7 @@ public:
 
     // Absolute path at which to write a file, under its exact name; its folder is created
     // (an existing folder that differs only in letter case is reused). Empty when the path
-    // would leave the data folder.
+    // would leave the data folder, also through a symbolic link.
     QString writablePath(const QString& relative) const;
 
     const QString& readOnlyRoot() const { return readOnlyRoot_; }

@@ -25,6 +25,10 @@ class Printer {
 public:
     virtual ~Printer() = default;
 
+    // What the document is called: the job's title at the printer, the file's name when it
+    // becomes a PDF. Set before the page is laid out; it lasts until the document ends.
+    virtual void setDocumentName(const QString& name) = 0;
+
     virtual void setFont(const QString& family, double points) = 0;
     virtual void setColor(const QColor& color) = 0;
     virtual double pageWidth() = 0;  // printable width, twips

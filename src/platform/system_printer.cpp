@@ -1,6 +1,7 @@
 #include "system_printer.h"
 
 #include "pictures.h"
+#include "printouts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -51,10 +52,10 @@ public:
     bool usable() const { return printFile_ != nullptr; }
 
     // Queues the PDF file on the named printer; a refused job is a failure.
-    void send(const QString& printer, const QString& pdfFile) const
+    void send(const QString& printer, const QString& pdfFile, const QString& title) const
     {
         const int job = printFile_(printer.toLocal8Bit().constData(), QFile::encodeName(pdfFile).constData(),
-                                   "Corvana", 0, nullptr);
+                                   title.toUtf8().constData(), 0, nullptr);
         if (job <= 0) {
             const char* why = lastError_ ? lastError_() : nullptr;
             throw PrintFailure(why ? why : "the printer refused the page");
@@ -91,6 +92,8 @@ struct Op {
 class PagePrinter : public Printer {
 public:
     PagePrinter(QString pdfFolder, bool usePrinters) : pdfFolder_(std::move(pdfFolder)), usePrinters_(usePrinters) {}
+
+    void setDocumentName(const QString& name) override { documentName_ = name; }
 
     void setFont(const QString& family, double points) override
     {
@@ -157,6 +160,7 @@ public:
 
     void abandon() override
     {
+        documentName_.clear();
         ops_.clear();
         target_.reset();
         x_ = y_ = 0;
@@ -166,7 +170,8 @@ private:
     struct Target {
         std::unique_ptr<QPrinter> printer;
         QString printerName; // the CUPS queue the page goes to; empty for a PDF file
-        QString pdfPath;     // the PDF file kept for the pupil; empty when printing
+        bool toPdfFile = false; // no printer: the page is kept as a PDF file
+        QString pdfPath;     // that file, named when the document ends
         std::unique_ptr<QTemporaryFile> spool; // the page on its way to CUPS
         QRectF printable;    // twips
     };
@@ -197,14 +202,10 @@ private:
     {
         Target t;
         QPrinterInfo info;
-        if (usePrinters_) {
+        // Only the default printer: queues without a default are no printer to print on,
+        // and the page is saved for the teacher instead of going to whichever is listed first.
+        if (usePrinters_)
             info = QPrinterInfo::defaultPrinter();
-            if (info.isNull()) {
-                const auto all = QPrinterInfo::availablePrinters();
-                if (!all.isEmpty())
-                    info = all.first();
-            }
-        }
         if (!info.isNull()) {
             t.printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
             // A printer that has gone away turns QPrinter into a PDF writer with no file:
@@ -229,8 +230,10 @@ private:
             t.printer->setOutputFormat(QPrinter::PdfFormat);
             const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
             t.printer->setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
-            t.pdfPath = newPdfPath();
-            t.printer->setOutputFileName(t.pdfPath);
+            t.toPdfFile = true;
+            // Named when the document ends; but a folder that cannot be made fails at once.
+            if (pdfFolder_.isEmpty() || !QDir().mkpath(pdfFolder_))
+                throw PrintFailure("cannot make the folder for PDF files");
         }
         t.printer->setDocName(QStringLiteral("Corvana"));
         t.printer->setFullPage(false);
@@ -245,8 +248,10 @@ private:
     {
         if (pdfFolder_.isEmpty() || !QDir().mkpath(pdfFolder_))
             throw PrintFailure("cannot make the folder for PDF files");
-        const QString stem = QStringLiteral("Corvana printout ") +
-                             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+        QString stem = printouts::documentName({documentName_});
+        if (stem.isEmpty())
+            stem = printouts::documentName(
+                {QStringLiteral("Printout"), printouts::dateAndTime(QDateTime::currentDateTime())});
         QDir dir(pdfFolder_);
         QString path = dir.absoluteFilePath(stem + QStringLiteral(".pdf"));
         for (int n = 2; QFileInfo::exists(path); ++n)
@@ -256,6 +261,13 @@ private:
 
     PrintResult render(Target& t)
     {
+        if (!documentName_.isEmpty())
+            t.printer->setDocName(documentName_);
+        if (t.toPdfFile) {
+            // The file is named now that the document's name is surely known.
+            t.pdfPath = newPdfPath();
+            t.printer->setOutputFileName(t.pdfPath);
+        }
         QPainter painter;
         if (!painter.begin(t.printer.get()))
             throw PrintFailure("the printer cannot start a page");
@@ -296,7 +308,8 @@ private:
             throw PrintFailure("the PDF file could not be written");
         }
         if (!t.printerName.isEmpty())
-            cups().send(t.printerName, t.spool->fileName());
+            cups().send(t.printerName, t.spool->fileName(),
+                        documentName_.isEmpty() ? QStringLiteral("Corvana") : documentName_);
         return PrintResult{t.pdfPath};
     }
 
@@ -307,6 +320,7 @@ private:
     QColor colour_ = QColor(0, 0, 0);
     int drawWidth_ = 1;
     double x_ = 0, y_ = 0;
+    QString documentName_;
     std::vector<Op> ops_;
     std::optional<Target> target_;
 };

@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 constexpr qint64 chunk = 16 * 1024;
@@ -140,19 +143,75 @@ int fieldToInt(const QString& field)
     return value;
 }
 
-bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines)
+namespace {
+
+// Syncs what is written to the disk itself: after a power cut the new file is either whole
+// or not there, never a promise the disk did not keep.
+bool syncToDisk(int fd) { return fd >= 0 && ::fsync(fd) == 0; }
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd); // the rename itself; a folder that cannot be synced is no failure
+        ::close(fd);
+    }
+}
+
+QString temporaryPathFor(const QFileInfo& target)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString tag;
+    for (int i = 0; i < 8; ++i)
+        tag += QLatin1Char(letters[QRandomGenerator::global()->bounded(36)]);
+    return target.absolutePath() + QLatin1Char('/') + target.fileName() + QLatin1Char('.') + tag + temporarySuffix;
+}
+
+// Writes every byte to a new file that nobody else can have opened, and reads it back.
+bool writeWholeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile out(path);
+    // NewOnly fails on any existing name, a planted link included; Unbuffered makes write()
+    // report a full disk now rather than at a close that nobody checks.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return false;
+    const bool written = out.write(bytes) == bytes.size() && out.flush() && out.error() == QFileDevice::NoError
+                         && syncToDisk(out.handle());
+    out.close();
+    if (!written || out.error() != QFileDevice::NoError)
+        return false;
+    QFile back(path);
+    return back.open(QIODevice::ReadOnly) && back.readAll() == bytes && back.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines, const ReadBackCheck& readsBack)
 {
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += cp1252::encode(line);
         bytes += "\r\n";
     }
-    QSaveFile out(absolutePath);
-    if (!out.open(QIODevice::WriteOnly))
+    const QFileInfo target(absolutePath);
+    if (!QFileInfo(target.absolutePath()).isDir() || target.isDir())
         return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
+    const QString temporary = temporaryPathFor(target);
+    const bool ready = writeWholeFile(temporary, bytes) && (!readsBack || readsBack(temporary));
+    // rename() replaces the old file in one step: readers see the old file or the new one.
+    if (!ready || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(absolutePath).constData()) != 0) {
+        QFile::remove(temporary);
         return false;
     }
-    return out.commit();
+    syncFolder(target.absolutePath());
+    return true;
+}
+
+void removeStaleTemporaries(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList stale =
+        dir.entryList({QLatin1Char('*') + temporarySuffix}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : stale)
+        QFile::remove(dir.filePath(name));
 }

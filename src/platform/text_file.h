@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -50,7 +51,18 @@ QString readfield(TextInput& file);
 // Parses a count field such as " 12 ". Throws ReadFailure when it is not a whole number.
 int fieldToInt(const QString& field);
 
+// Checks a written file by reading it back the way the program reads it; false when what it
+// reads is not what was meant to be written.
+using ReadBackCheck = std::function<bool(const QString& writtenPath)>;
+
 // Writes lines, each ended by CR LF, in Windows-1252. The new contents go to a temporary file
-// in the same folder that then replaces the old file in one step, so an interrupted write
-// never leaves a truncated file behind. Returns false when anything fails.
-bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines);
+// in the same folder, written unbuffered, flushed to the disk and read back (and, when given,
+// checked by readsBack) before they replace the old file in one rename; so a full disk, a
+// file-size limit or an interrupted write never leaves a short file behind. Returns false,
+// with the old file untouched and no temporary file left, when any step fails.
+bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines, const ReadBackCheck& readsBack = {});
+
+// Temporary files of a write that never finished (the program was stopped half-way) end so.
+inline const QString temporarySuffix = QStringLiteral(".corvana-tmp");
+// Removes such files from a folder; only safe while no other writer can be using the folder.
+void removeStaleTemporaries(const QString& folder);

@@ -4,6 +4,7 @@
 #include "quiz_rules.h"
 
 #include "platform/printer.h"
+#include "platform/printouts.h"
 
 #include <QColor>
 
@@ -99,8 +100,10 @@ void layOut(Printer& p, const Certificate& c)
 
 bool print(Printer& printer, MessageBoxes& messages, const Certificate& c)
 {
+    const QString name = printouts::documentName(
+        {QStringLiteral("Certificate"), c.name, printouts::dateAndTime(QDateTime::currentDateTime())});
     return printout::run(printer, messages, [&c](Printer& p) { layOut(p, c); }, printingMessage,
-                         QStringLiteral("certificate"));
+                         QStringLiteral("certificate"), name);
 }
 
 } // namespace certificate

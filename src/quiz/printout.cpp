@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "platform/printer.h"
+#include "platform/printouts.h"
 
 namespace printout {
 
@@ -9,13 +10,6 @@ void centredLine(Printer& printer, const QString& text)
 {
     printer.setCurrentX((printer.pageWidth() - printer.textWidth(text)) / 2);
     printer.print(text);
-}
-
-QString savedAsPdfMessage(const QString& what, const QString& pdfPath)
-{
-    return QStringLiteral("No printer is connected, so your %1 has been saved on this computer as a PDF file:"
-                          "\n\n%2\n\nAsk your teacher to help you print it.")
-        .arg(what, pdfPath);
 }
 
 namespace {
@@ -30,10 +24,11 @@ void dropPage(Printer& printer)
 } // namespace
 
 bool run(Printer& printer, MessageBoxes& messages, const std::function<void(Printer&)>& layOut,
-         const QString& printingMessage, const QString& what)
+         const QString& printingMessage, const QString& what, const QString& documentName)
 {
     PrintResult result;
     try {
+        printer.setDocumentName(documentName);
         layOut(printer);
         result = printer.endDoc();
     } catch (const PrintFailure&) {
@@ -44,7 +39,7 @@ bool run(Printer& printer, MessageBoxes& messages, const std::function<void(Prin
         dropPage(printer);
         throw;
     }
-    messages.ok(result.pdfPath.isEmpty() ? printingMessage : savedAsPdfMessage(what, result.pdfPath));
+    messages.ok(result.pdfPath.isEmpty() ? printingMessage : printouts::savedForTeacherMessage(what, result.pdfPath));
     return true;
 }
 

@@ -17,15 +17,12 @@ inline const QString problemMessage = QStringLiteral("There was a problem printi
 // Prints a line with its horizontal position set so that it is centred in the printable width.
 void centredLine(Printer& printer, const QString& text);
 
-// Told instead of "... is now printing." when there is no printer and the page became a PDF.
-// what: "certificate" or "worksheet".
-QString savedAsPdfMessage(const QString& what, const QString& pdfPath);
-
-// Lays out one page, ends the document and tells the pupil: printingMessage when it went to
-// a printer, where it was saved when it became a PDF, the problem message when printing
-// failed (the half-built page is dropped). True when the page was printed or saved.
-// Failures other than printer failures drop the page and reach the caller.
+// Lays out one page named documentName, ends the document and tells the pupil:
+// printingMessage when it went to a printer, that it was kept for the teacher when it became
+// a PDF, the problem message when printing failed (the half-built page is dropped). True when
+// the page was printed or saved. Failures other than printer failures drop the page and
+// reach the caller. what: "certificate" or "worksheet".
 bool run(Printer& printer, MessageBoxes& messages, const std::function<void(Printer&)>& layOut,
-         const QString& printingMessage, const QString& what);
+         const QString& printingMessage, const QString& what, const QString& documentName);
 
 } // namespace printout

@@ -4,6 +4,7 @@
 #include "quiz_rules.h"
 
 #include "platform/printer.h"
+#include "platform/printouts.h"
 #include "state/question_set_data.h"
 
 #include <QColor>
@@ -50,9 +51,11 @@ void layOut(Printer& p, const QString& firstTitle, const QString& secondTitle, c
 bool print(Printer& printer, MessageBoxes& messages, const QString& firstTitle, const QString& secondTitle,
            const QuestionSet& set)
 {
+    const QString name = printouts::documentName(
+        {QStringLiteral("Worksheet"), secondTitle, printouts::date(QDateTime::currentDateTime())});
     return printout::run(
         printer, messages, [&](Printer& p) { layOut(p, firstTitle, secondTitle, set); }, printingMessage,
-        QStringLiteral("worksheet"));
+        QStringLiteral("worksheet"), name);
 }
 
 } // namespace worksheet

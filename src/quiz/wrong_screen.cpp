@@ -14,6 +14,33 @@ constexpr double firstLineTop = 1680;
 constexpr double lineStep = 600;
 constexpr double lineWidth = 12000;
 constexpr double lineHeight = 540;
+constexpr double lineGap = lineStep - lineHeight;
+constexpr double closingTop = 7920; // Label5, "Read the Key Facts and try again."
+// The line runs past the screen's right edge; its text wraps where the screen ends.
+constexpr double hiddenRight = lineLeft;
+constexpr double smallestPoints = 9;
+
+struct Placed {
+    std::vector<double> tops, heights;
+    bool fits = false;
+};
+
+// Each line stands in its own row unless the line above it, wrapped, reaches lower: then it
+// starts below that one. heights: the twips each line needs (at least a row's height).
+Placed stack(const std::vector<int>& rows, const std::vector<double>& needed)
+{
+    Placed p;
+    double bottom = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const double height = std::max(lineHeight, needed[i]);
+        const double top = std::max(firstLineTop + lineStep * rows[i], i == 0 ? 0 : bottom + lineGap);
+        p.tops.push_back(top);
+        p.heights.push_back(height);
+        bottom = top + height;
+    }
+    p.fits = bottom <= closingTop;
+    return p;
+}
 
 } // namespace
 
@@ -52,6 +79,43 @@ void WrongScreen::showLine(int k, const QString& text)
     QLabel* line = item<QLabel>(frame::itemName(QStringLiteral("Label2"), k));
     line->setText(text);
     line->show();
+    layOutLines();
+}
+
+void WrongScreen::layOutLines()
+{
+    std::vector<QLabel*> lines;
+    std::vector<int> rows;
+    for (int k = 0; k < lineCount; ++k) {
+        QLabel* line = item<QLabel>(frame::itemName(QStringLiteral("Label2"), k));
+        if (!line->isHidden()) {
+            lines.push_back(line);
+            rows.push_back(k);
+        }
+    }
+    // A teacher's long question wraps onto a second line and pushes the lines below it
+    // down; when they would then run into the closing words, all are set smaller.
+    Placed placed;
+    for (double points = body.points; points >= smallestPoints; points -= 0.75) {
+        std::vector<double> needed;
+        for (QLabel* line : lines) {
+            line->setFont(makeFont({body.family, points, body.bold}));
+            line->setContentsMargins(0, 0, twips::toPixels(hiddenRight), 0);
+            needed.push_back(twips::fromPixels(line->heightForWidth(twips::toPixels(lineWidth))));
+        }
+        placed = stack(rows, needed);
+        if (placed.fits)
+            break;
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        // Still too long at the smallest size: each line keeps to its own row, cut short.
+        const double height = placed.fits ? placed.heights[i] : lineHeight;
+        const double top = placed.fits ? placed.tops[i] : firstLineTop + lineStep * rows[i];
+        if (!placed.fits)
+            lines[i]->setText(lines[i]->fontMetrics().elidedText(
+                lines[i]->text(), Qt::ElideRight, twips::toPixels(lineWidth - hiddenRight)));
+        place(lines[i], {lineLeft, top, lineWidth, height});
+    }
 }
 
 void WrongScreen::exitAction()

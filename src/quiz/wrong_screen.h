@@ -18,4 +18,8 @@ public:
 
     // Closes the results screen and this one.
     void exitAction();
+
+private:
+    // Places the shown lines so that none runs into another or into the closing words.
+    void layOutLines();
 };

@@ -1,5 +1,6 @@
 #include "backdrop.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -29,4 +30,11 @@ void Backdrop::fit()
     } else {
         centreOnDisplay();
     }
+}
+
+void Backdrop::closeEvent(QCloseEvent* e)
+{
+    // Closed, it would leave the screens without their frame and the program without its
+    // sound player; the program ends only through the title screen's Exit.
+    e->ignore();
 }

@@ -12,6 +12,8 @@ public:
     void load() override;
 
 protected:
+    // It stays for the whole run: the window system cannot close it.
+    void closeEvent(QCloseEvent* e) override;
     void rescaled() override { fit(); }
 
 private:

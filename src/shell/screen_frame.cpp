@@ -733,10 +733,16 @@ Screen* Screens::touch(const QString& name)
     return screen;
 }
 
+namespace {
+const QString backdropName = QStringLiteral("Grey");
+}
+
 void Screens::show(Screen& screen)
 {
     stacking_.removeAll(&screen);
     stacking_.append(&screen);
+    if (screen.objectName() == backdropName)
+        backdropShown_ = true;
     screen.show();
     bringToFront(screen);
 }
@@ -755,7 +761,7 @@ void Screens::bringToFront(Screen& screen)
 Screen* Screens::front() const
 {
     for (auto it = stacking_.crbegin(); it != stacking_.crend(); ++it)
-        if (*it && (*it)->isVisible())
+        if (*it && (*it)->isVisible() && open_.value((*it)->objectName()) == *it)
             return *it;
     return nullptr;
 }
@@ -794,14 +800,29 @@ void Screens::close(Screen& screen)
     screen.unload();
     screen.hide();
     screen.deleteLater();
-    if (!ending_)
-        if (Screen* top = front())
-            bringToFront(*top);
+    if (ending_ || !app_)
+        return;
     // Left with nothing but the backdrop (a window closed by the window system), a pupil
-    // would face an empty blue screen with no way out: end the program instead.
-    const QString backdrop = QStringLiteral("Grey");
-    if (!ending_ && name != backdrop && open_.size() == 1 && open_.contains(backdrop) && app_)
+    // would face an empty blue screen with no way out; with no screen at all the program
+    // would run on unseen: end the program instead.
+    const bool onlyBackdrop = open_.isEmpty() || (open_.size() == 1 && open_.contains(backdropName));
+    if (name != backdropName && onlyBackdrop && (backdropShown_ || open_.contains(backdropName))) {
         app_->services.endProgram();
+        return;
+    }
+    // A screen left behind the backdrop (the menu, when the title screen it brought back is
+    // closed by the window system) comes to the front, so the pupil can go on.
+    Screen* top = front();
+    if (top && top->objectName() == backdropName) {
+        for (auto it = stacking_.crbegin(); it != stacking_.crend(); ++it) {
+            if (*it && *it != top && open_.value((*it)->objectName()) == *it) {
+                show(**it);
+                return;
+            }
+        }
+    }
+    if (Screen* visible = front())
+        bringToFront(*visible);
 }
 
 void Screens::closeAll()

@@ -326,6 +326,7 @@ private:
     QHash<QString, QPointer<Screen>> open_;
     QList<QPointer<Screen>> stacking_; // shown screens, the front one last
     QHash<QString, std::function<Screen*(App&)>> makers_;
+    bool backdropShown_ = false;
     bool ending_ = false;
     bool fullScreen_ = false;
 };

@@ -35,7 +35,8 @@ void GuideScreen::buttonAction(int index)
     int& page = state().reader.readerPage;
     switch (index) {
     case Print:
-        reader::printPage(services().printer, services().messages, printImage_->picture());
+        reader::printPage(services().printer, services().messages, printImage_->picture(),
+                          QStringLiteral("Teachers' Guide - page %1").arg(state().reader.readerPage));
         break;
     case Exit:
         screens().close(*this);

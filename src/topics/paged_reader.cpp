@@ -70,7 +70,8 @@ void PagedReader::buttonAction(int index)
     const reader::Paging now{reader.readerPage, nextButton_->isEnabled(), previousButton_->isEnabled()};
     switch (index) {
     case Print:
-        reader::printPage(services().printer, services().messages, printImage_->picture());
+        reader::printPage(services().printer, services().messages, printImage_->picture(),
+                          reader::pageName(printImage_->source()));
         break;
     case Exit:
         screens().close(*this);

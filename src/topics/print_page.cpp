@@ -3,10 +3,20 @@
 #include "platform/messages.h"
 #include "platform/pictures.h"
 #include "platform/printer.h"
+#include "platform/printouts.h"
 
 namespace reader {
 
-void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCopy)
+QString pageName(const QString& printCopyPath)
+{
+    QString stem = printCopyPath.section(QLatin1Char('\\'), -1).section(QLatin1Char('/'), -1);
+    stem = stem.left(stem.lastIndexOf(QLatin1Char('.')));
+    if (stem.startsWith(QLatin1String("key "), Qt::CaseInsensitive))
+        return QStringLiteral("Key Facts - ") + stem.mid(4);
+    return QStringLiteral("Page - ") + stem;
+}
+
+void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCopy, const QString& pageName)
 {
     // A page file that could not be read would come out as a blank sheet.
     if (printCopy.isNull()) {
@@ -16,6 +26,8 @@ void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCop
     }
     PrintResult result;
     try {
+        printer.setDocumentName(
+            printouts::documentName({pageName, printouts::date(QDateTime::currentDateTime())}));
         printer.print(QString()); // begins the page
         printer.drawPicture(printCopy, printLeft, printTop);
         result = printer.endDoc();
@@ -31,8 +43,7 @@ void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCop
         return;
     }
     if (!result.pdfPath.isEmpty())
-        messages.ok(QStringLiteral("There is no printer, so the page was saved as a PDF file:\n%1")
-                        .arg(result.pdfPath));
+        messages.ok(printouts::savedForTeacherMessage(QStringLiteral("page"), result.pdfPath));
 }
 
 } // namespace reader

@@ -14,7 +14,12 @@ inline constexpr double printLeft = 1000; // twips
 inline constexpr double printTop = 1000;
 
 // Prints the page and tells the user what became of it when that is not plain: saved as a
-// PDF because there is no printer, not printed at all, or nothing to print. Never throws.
-void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCopy);
+// PDF for the teacher because there is no printer, not printed at all, or nothing to print.
+// pageName names the document, with the date after it. Never throws.
+void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCopy, const QString& pageName);
+
+// A reader page's name from its print copy's path: "wmf2\key bones.wmf" is "Key Facts - bones",
+// any other page goes by its file's name.
+QString pageName(const QString& printCopyPath);
 
 } // namespace reader

@@ -88,8 +88,15 @@ Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
 void Catalogue::load()
 {
     setUpScreen();
-    // A missing or short list still opens the catalogue with whatever could be read.
-    readTrackingFile(services().files, state().worksheetList);
+    // A missing list still opens the catalogue with the list held before. A damaged one is
+    // offered for making anew; refused, the catalogue shows what this read gave and never
+    // titles left from an earlier read.
+    WorksheetList& worksheets = state().worksheetList;
+    QString problem;
+    int titlesRead = -1;
+    if (readTrackingFile(services().files, worksheets, &problem, &titlesRead) == ListRead::Unreadable &&
+        !offerListRebuild(services().files, services().messages, problem, worksheets))
+        worksheets.count = std::max(titlesRead, 0);
     for (QCheckBox* tick : {check1_, check2_}) {
         // A tick box fills with its button colour unless told to use the window's.
         tick->setBackgroundRole(QPalette::Window);
@@ -181,9 +188,10 @@ void Catalogue::entryClicked(int index)
         return;
 
     const QString title = entries_[index]->text();
-    // In every mode the worksheet must load: a damaged one can be neither opened, edited
-    // nor removed.
-    if (!loadWorksheet(services().files, title, state().currentSet)) {
+    // A damaged worksheet can be neither opened nor edited; removing its title from the list
+    // needs nothing but the title, so delete mode goes on to its question.
+    const bool loaded = loadWorksheet(services().files, title, state().currentSet);
+    if (!loaded && !check2_->isChecked()) {
         services().messages.ok(worksheet_text::corrupted);
         return;
     }

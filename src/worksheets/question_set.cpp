@@ -1,5 +1,6 @@
 #include "question_set.h"
 
+#include "platform/cp1252.h"
 #include "platform/text_file.h"
 
 QString encodeCommas(const QString& text)
@@ -14,6 +15,43 @@ QString decodeCommas(const QString& text)
     QString out = text;
     out.replace(QLatin1Char('&'), QLatin1Char(','));
     return out;
+}
+
+bool formatCarries(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == QLatin1Char(' '))
+        ++start;
+    if (start < text.size() && text[start] == QLatin1Char('"'))
+        return false; // the reader would take it for a quoted field
+    return !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) && cp1252::canEncode(text)
+           && text.size() < TextInput::maxFieldBytes;
+}
+
+QString storedForm(const QString& text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return decodeCommas(text.mid(start, end - start));
+}
+
+bool readsBackAs(const QuestionSet& back, const QuestionSet& written)
+{
+    if (back.title != storedForm(written.title))
+        return false;
+    for (int q = 1; q <= 10; ++q) {
+        const Question& b = back.question(q);
+        const Question& w = written.question(q);
+        if (b.text != storedForm(w.text) || b.correct != w.correct)
+            return false;
+        for (int k = 1; k <= 4; ++k)
+            if (b.options[k] != storedForm(w.options[k]))
+                return false;
+    }
+    return true;
 }
 
 void loadquestions(TextInput& file, QuestionSet& currentSet)

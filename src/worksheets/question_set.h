@@ -15,6 +15,16 @@ class TextInput;
 QString encodeCommas(const QString& text);
 QString decodeCommas(const QString& text);
 
+// Whether a text comes back from a question-set file as typed, apart from what the format
+// always does to it (spaces at either end dropped, "&" read as a comma). One that starts with
+// a double quote, breaks the line or holds a character the code page lacks does not.
+bool formatCarries(const QString& text);
+// A text as a question-set file gives it back.
+QString storedForm(const QString& text);
+// Whether a set read back from a file is the one that was written: every text in its stored
+// form, every correct digit the same.
+bool readsBackAs(const QuestionSet& back, const QuestionSet& written);
+
 // Reads one question set from an open file into currentSet, storing each field as soon as
 // it is read. Throws ReadFailure at the first missing field, or when a correct-option field
 // is not "1".."4" (that field is not stored); the fields read before stay stored.

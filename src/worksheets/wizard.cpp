@@ -1,5 +1,6 @@
 #include "wizard.h"
 
+#include "platform/data_folder.h"
 #include "platform/messages.h"
 
 #include <QCheckBox>
@@ -34,6 +35,11 @@ QLineEdit* makeBox(Screen* screen, const QString& name, QRectF twipsRect, double
     setItemFont(box, {"Times New Roman", points});
     box->setMaxLength(limit);
     box->setValidator(new StorableTextValidator(box));
+    // A longer text put in by fill() keeps its length until it is cut down to the limit.
+    QObject::connect(box, &QLineEdit::textEdited, box, [box, limit] {
+        if (box->text().size() <= limit)
+            box->setMaxLength(limit);
+    });
     screen->place(box, twipsRect);
     return box;
 }
@@ -176,13 +182,23 @@ WorksheetEntries Wizard::entries() const
     return e;
 }
 
+namespace {
+// The limits are for typing: a worksheet made elsewhere may hold longer texts, and editing
+// it must not cut them.
+void fillBox(QLineEdit* box, const QString& text, int limit)
+{
+    box->setMaxLength(std::max(limit, static_cast<int>(text.size())));
+    box->setText(text);
+}
+} // namespace
+
 void Wizard::fill(const WorksheetEntries& e)
 {
-    text1_->setText(e.title);
+    fillBox(text1_, e.title, titleLimit);
     for (int q = 0; q < WorksheetEntries::questionCount; ++q)
-        text2_[q]->setText(e.questions[q]);
+        fillBox(text2_[q], e.questions[q], questionLimit);
     for (int i = 0; i < WorksheetEntries::optionCount; ++i) {
-        text3_[i]->setText(e.options[i]);
+        fillBox(text3_[i], e.options[i], optionLimit);
         check1_[i]->setChecked(e.ticked[i]);
     }
 }
@@ -200,8 +216,15 @@ void Wizard::genwork()
 
 void Wizard::saveworksheet()
 {
-    const bool saved = saveWorksheet(services().files, entries(), state().worksheetList);
-    services().messages.ok(saved ? worksheet_text::saved : worksheet_text::saveProblem);
+    DataFolder& files = services().files;
+    MessageBoxes& messages = services().messages;
+    WorksheetList& list = state().worksheetList;
+    SaveOutcome outcome = saveWorksheet(files, entries(), list);
+    // A damaged list would refuse every save: the teacher may have it made anew, then the
+    // save goes ahead.
+    if (outcome.status == SaveOutcome::ListDamaged && offerListRebuild(files, messages, outcome.problem, list))
+        outcome = saveWorksheet(files, entries(), list);
+    messages.ok(outcome ? worksheet_text::saved : worksheet_text::saveProblem);
 }
 
 void Wizard::buttonClicked(int index)

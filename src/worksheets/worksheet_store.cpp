@@ -2,7 +2,13 @@
 
 #include "platform/cp1252.h"
 #include "platform/data_folder.h"
+#include "platform/messages.h"
 #include "platform/text_file.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 
 #include <algorithm>
 
@@ -20,6 +26,34 @@ QString deleteQuestion(const QString& title)
     return QStringLiteral("Are you sure that you want to delete the worksheet ") + title + QStringLiteral("?");
 }
 
+QString cannotKeep(const QString& box, const QString& text)
+{
+    if (!text.trimmed().startsWith(QLatin1Char('"')))
+        return QStringLiteral("%1 holds a character that a worksheet cannot keep.\nPlease change %1.").arg(box);
+    return QStringLiteral("%1 starts with a double quote (\"), which a worksheet cannot keep at the start of a "
+                          "text.\nPlease change %1, for example by putting a word before the quote.")
+        .arg(box);
+}
+
+QString listDamaged(const QString& problem)
+{
+    return QStringLiteral("The list of worksheets cannot be read: %1.\n\n"
+                          "Corvana can make a new list from the worksheets saved on this computer. "
+                          "The damaged list will be kept beside it under another name.\n\n"
+                          "Make a new list now?")
+        .arg(problem);
+}
+
+QString listRebuilt(int titles, const QString& keptAs)
+{
+    QString text = titles == 1 ? QStringLiteral("A new list of worksheets has been made. It holds 1 worksheet.")
+                               : QStringLiteral("A new list of worksheets has been made. It holds %1 worksheets.")
+                                     .arg(titles);
+    if (!keptAs.isEmpty())
+        text += QStringLiteral("\nThe damaged list has been kept as \"%1\".").arg(keptAs);
+    return text;
+}
+
 } // namespace worksheet_text
 
 namespace {
@@ -29,6 +63,14 @@ QString numbered(const QString& text, int q) { return text + QLatin1Char(' ') + 
 // Names of the files in "multiple" that come with the program.
 const QStringList reservedNames = {QStringLiteral("track"), QStringLiteral("Parts of the Body"),
                                    QStringLiteral("Bones")};
+
+bool isReservedName(const QString& title)
+{
+    for (const QString& name : reservedNames)
+        if (title.compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 bool isListed(const WorksheetList& list, const QString& title)
 {
@@ -69,6 +111,27 @@ QString titleProblem(const QString& title, const QStringList& topicTitles)
     return {};
 }
 
+namespace {
+
+// The first box, in the order of the Tab key, whose text a worksheet file cannot keep.
+QString firstTextProblem(const WorksheetEntries& e)
+{
+    for (int q = 1; q <= WorksheetEntries::questionCount; ++q) {
+        const QString question = QStringLiteral("Question %1").arg(q);
+        if (!formatCarries(e.questions[q - 1]))
+            return worksheet_text::cannotKeep(question, e.questions[q - 1]);
+        for (int k = 1; k <= 4; ++k) {
+            const QString& option = e.options[4 * (q - 1) + (k - 1)];
+            if (!formatCarries(option))
+                return worksheet_text::cannotKeep(
+                    QStringLiteral("Answer %1 of %2").arg(QChar(u'A' + k - 1)).arg(question), option);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 QString checkEntries(const WorksheetEntries& e, const QStringList& topicTitles)
 {
     const QString title = worksheetTitle(e.title);
@@ -92,7 +155,7 @@ QString checkEntries(const WorksheetEntries& e, const QStringList& topicTitles)
         if (ticks > 1)
             return numbered(worksheet_text::tickedTwice, q);
     }
-    return {};
+    return firstTextProblem(e);
 }
 
 QuestionSet toQuestionSet(const WorksheetEntries& e)
@@ -131,25 +194,91 @@ WorksheetEntries toEntries(const QuestionSet& set)
 
 QString worksheetPath(const QString& title) { return QStringLiteral("multiple/") + title + QStringLiteral(".txt"); }
 
-ListRead readTrackingFile(const DataFolder& files, WorksheetList& list)
+namespace {
+
+// What is wrong with a list that failed to read, in words for a teacher.
+QString listProblem(const QString& path, int count, int titlesRead)
+{
+    if (titlesRead < 0)
+        return QFileInfo(path).size() == 0 ? QStringLiteral("the file is empty")
+                                           : QStringLiteral("its first line does not give the number of worksheets");
+    if (count > WorksheetList::maxTitles)
+        return QStringLiteral("it says it holds %1 worksheets, more than the %2 it can hold")
+            .arg(count)
+            .arg(WorksheetList::maxTitles);
+    return QStringLiteral("it says it holds %1 worksheets, but only %2 of them could be read")
+        .arg(count)
+        .arg(titlesRead);
+}
+
+// Held across reading, changing and writing the list, so that another copy of the program
+// saving at the same moment waits instead of writing a list that lacks this one's title.
+class ListLock {
+public:
+    explicit ListLock(const DataFolder& files)
+        : path_(files.writablePath(QStringLiteral("multiple/.track.lock"))), lock_(path_)
+    {
+        locked_ = !path_.isEmpty() && lock_.tryLock(10000);
+    }
+    bool locked() const { return locked_; }
+    // Temporary files found while the lock is held belong to a save that was stopped.
+    void tidy() const { removeStaleTemporaries(QFileInfo(path_).absolutePath()); }
+
+private:
+    const QString path_;
+    QLockFile lock_;
+    bool locked_ = false;
+};
+
+bool writeList(const DataFolder& files, const WorksheetList& list, int count)
+{
+    const QString path = files.writablePath(trackingFilePath);
+    // Whatever is written must read back as this list, title for title.
+    auto readsBack = [&list, count](const QString& written) {
+        WorksheetList back;
+        if (!readWorksheetListFile(written, back) || back.count != count)
+            return false;
+        for (int i = 1; i <= count; ++i)
+            if (back.titles[i] != list.titles[i])
+                return false;
+        return true;
+    };
+    return !path.isEmpty() && writeLinesAtomically(path, trackingFileLines(list, count), readsBack);
+}
+
+} // namespace
+
+ListRead readTrackingFile(const DataFolder& files, WorksheetList& list, QString* problem, int* titlesRead)
 {
     const QString path = files.resolve(trackingFilePath);
     if (path.isEmpty())
         return ListRead::Missing;
-    return readWorksheetListFile(path, list) ? ListRead::Read : ListRead::Unreadable;
+    int stored = -1;
+    const bool read = readWorksheetListFile(path, list, &stored);
+    if (titlesRead)
+        *titlesRead = stored;
+    if (!read && problem)
+        *problem = listProblem(path, list.count, stored);
+    return read ? ListRead::Read : ListRead::Unreadable;
 }
 
-bool saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list)
+SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list)
 {
+    SaveOutcome outcome;
     const QString title = worksheetTitle(entries.title);
     if (title.isEmpty() || !titleProblem(title).isEmpty())
-        return false;
+        return outcome;
+    const ListLock lock(files);
+    if (!lock.locked())
+        return outcome;
+    lock.tidy();
 
     // The list is read before anything is written: an unreadable tracking file is never
     // replaced, and a worksheet that could not be listed is not saved at all.
-    switch (readTrackingFile(files, list)) {
+    switch (readTrackingFile(files, list, &outcome.problem)) {
     case ListRead::Unreadable:
-        return false;
+        outcome.status = SaveOutcome::ListDamaged;
+        return outcome;
     case ListRead::Missing:
         list.count = 0; // created below holding the new title
         break;
@@ -157,23 +286,34 @@ bool saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, Wor
         break;
     }
     const bool listed = isListed(list, title);
-    if (!listed && list.count >= WorksheetList::maxTitles)
-        return false;
+    if (!listed && (list.count >= WorksheetList::maxTitles || files.writablePath(trackingFilePath).isEmpty()))
+        return outcome;
 
     const QString path = files.writablePath(worksheetPath(title));
-    if (path.isEmpty() || !writeLinesAtomically(path, questionSetLines(toQuestionSet(entries))))
-        return false;
-    if (listed)
-        return true;
-
-    // The in-memory count keeps the value read; only the file gains the title.
-    list.titles[list.count + 1] = title;
-    const QString trackPath = files.writablePath(trackingFilePath);
-    return !trackPath.isEmpty() && writeLinesAtomically(trackPath, trackingFileLines(list, list.count + 1));
+    const QuestionSet set = toQuestionSet(entries);
+    // Saved means that the file gives back what was typed: checked before it replaces the old.
+    auto readsBack = [&set](const QString& written) {
+        QuestionSet back;
+        return loadQuestionSetFile(written, back) && readsBackAs(back, set);
+    };
+    if (path.isEmpty() || !writeLinesAtomically(path, questionSetLines(set), readsBack))
+        return outcome;
+    if (!listed) {
+        // The in-memory count keeps the value read; only the file gains the title.
+        list.titles[list.count + 1] = title;
+        if (!writeList(files, list, list.count + 1))
+            return outcome;
+    }
+    outcome.status = SaveOutcome::Saved;
+    return outcome;
 }
 
 Removal removeWorksheetTitle(const DataFolder& files, const QString& title, WorksheetList& list)
 {
+    const ListLock lock(files);
+    if (!lock.locked())
+        return Removal::Failed;
+    lock.tidy();
     if (readTrackingFile(files, list) != ListRead::Read)
         return Removal::Failed;
     const int n = list.count;
@@ -187,12 +327,100 @@ Removal removeWorksheetTitle(const DataFolder& files, const QString& title, Work
     WorksheetList shorter = list;
     for (int i = found; i < n; ++i)
         shorter.titles[i] = shorter.titles[i + 1];
-    const QString trackPath = files.writablePath(trackingFilePath);
-    if (trackPath.isEmpty() || !writeLinesAtomically(trackPath, trackingFileLines(shorter, n - 1)))
+    if (!writeList(files, shorter, n - 1))
         return Removal::Failed;
     list = shorter;
     list.count = n - 1;
     return Removal::Removed;
+}
+
+namespace {
+
+// Worksheet titles from the names of the ".txt" files in a folder, in name order.
+QStringList titlesInFolder(const QString& folder)
+{
+    QStringList titles;
+    if (folder.isEmpty())
+        return titles;
+    QDir dir(folder);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+        if (name.endsWith(QLatin1String(".txt"))) // the name filter ignores letter case
+            titles << name.chopped(4);
+    }
+    return titles;
+}
+
+// A free name beside the list for keeping a damaged one.
+QString keepingName(const QString& folder)
+{
+    const QString stem = QStringLiteral("track.txt.damaged-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    QString name = stem;
+    for (int n = 2; QFileInfo::exists(folder + QLatin1Char('/') + name) ||
+                    QFileInfo(folder + QLatin1Char('/') + name).isSymLink();
+         ++n)
+        name = stem + QLatin1Char('-') + QString::number(n);
+    return name;
+}
+
+} // namespace
+
+Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list)
+{
+    Rebuild result;
+    const ListLock lock(files);
+    if (!lock.locked())
+        return result;
+    lock.tidy();
+
+    // The titles the old list still gives, in its order, then every other worksheet file.
+    WorksheetList old;
+    int readable = -1;
+    const bool whole = readTrackingFile(files, old, nullptr, &readable) == ListRead::Read;
+    QStringList candidates;
+    for (int i = 1; i <= std::min(readable, WorksheetList::maxTitles); ++i)
+        candidates << old.titles[i];
+    const QString userFolder = QFileInfo(files.writablePath(trackingFilePath)).absolutePath();
+    candidates << titlesInFolder(userFolder);
+    const QString shippedFolder = QFileInfo(files.resolve(trackingFilePath)).absolutePath();
+    if (!shippedFolder.isEmpty() && shippedFolder != userFolder)
+        candidates << titlesInFolder(shippedFolder);
+
+    WorksheetList fresh;
+    for (const QString& title : std::as_const(candidates)) {
+        if (fresh.count >= WorksheetList::maxTitles)
+            break;
+        if (isReservedName(title) || isListed(fresh, title))
+            continue;
+        QuestionSet probe;
+        if (!loadWorksheet(files, title, probe))
+            continue;
+        fresh.titles[++fresh.count] = title;
+    }
+
+    // The damaged list stays beside the new one; only the user's own copy can be kept so.
+    const QString userList = files.writablePath(trackingFilePath);
+    if (!whole && !userList.isEmpty() && QFileInfo(userList).isFile() && !QFileInfo(userList).isSymLink()) {
+        const QString kept = keepingName(userFolder);
+        if (!QFile::copy(userList, userFolder + QLatin1Char('/') + kept))
+            return result;
+        result.keptAs = kept;
+    }
+    if (!writeList(files, fresh, fresh.count))
+        return result;
+    list = fresh;
+    result.done = true;
+    return result;
+}
+
+bool offerListRebuild(const DataFolder& files, MessageBoxes& messages, const QString& problem, WorksheetList& list)
+{
+    if (!messages.okCancel(worksheet_text::listDamaged(problem), QString()))
+        return false;
+    const Rebuild rebuilt = rebuildWorksheetList(files, list);
+    messages.ok(rebuilt.done ? worksheet_text::listRebuilt(list.count, rebuilt.keptAs) : worksheet_text::listNotRebuilt);
+    return rebuilt.done;
 }
 
 bool loadWorksheet(const DataFolder& files, const QString& title, QuestionSet& currentSet)

@@ -10,6 +10,7 @@
 #include <array>
 
 class DataFolder;
+class MessageBoxes;
 
 // What the wizard's boxes hold, as typed.
 struct WorksheetEntries {
@@ -38,6 +39,14 @@ inline const QString unusableTitleCharacter =
                    "\nPlease change the title of your worksheet.");
 QString reservedTitle(const QString& title);
 QString deleteQuestion(const QString& title);
+// A box whose text a worksheet file cannot give back as typed; box names the box, e.g.
+// "Question 3" or "Answer B of Question 3".
+QString cannotKeep(const QString& box, const QString& text);
+// The list of worksheets cannot be read: what is wrong, and the offer to make it anew.
+QString listDamaged(const QString& problem);
+QString listRebuilt(int titles, const QString& keptAs);
+inline const QString listNotRebuilt =
+    QStringLiteral("A new list of worksheets could not be made. Nothing has been changed.");
 } // namespace worksheet_text
 
 // Text that may stand in a worksheet file: no control characters, only what Windows-1252 holds.
@@ -54,6 +63,9 @@ QString worksheetTitle(const QString& typed);
 QString titleProblem(const QString& title, const QStringList& topicTitles = {});
 
 // The wizard's checks in their order; the first failing check's message, or an empty text.
+// After the checks of every question, each box is checked for a text that a worksheet file
+// cannot give back as typed (one starting with a double quote, for one). topicTitles: the
+// topics' titles, which no worksheet may take.
 QString checkEntries(const WorksheetEntries& entries, const QStringList& topicTitles = {});
 
 // The question set the entries describe; the correct digit is the first ticked option's.
@@ -67,19 +79,44 @@ QString worksheetPath(const QString& title);
 enum class ListRead { Read, Missing, Unreadable };
 // Reads the tracking file (the user's copy first, then the shipped one) into list.
 // Missing only when neither exists; a failed read leaves in list what it got to.
-ListRead readTrackingFile(const DataFolder& files, WorksheetList& list);
+// problem, when given, says for a teacher what is wrong with an unreadable list; titlesRead
+// gets the number of titles this read stored (-1 when not even the count could be read).
+ListRead readTrackingFile(const DataFolder& files, WorksheetList& list, QString* problem = nullptr,
+                          int* titlesRead = nullptr);
+
+struct SaveOutcome {
+    enum Status { Saved, Failed, ListDamaged } status = Failed;
+    QString problem; // ListDamaged: what is wrong with the list, for a teacher
+    explicit operator bool() const { return status == Saved; }
+};
 
 // Saves a worksheet whose entries passed checkEntries, then lists its title if it is new.
 // The list is read first, so a save that could not be listed (an unreadable tracking file,
 // or 1000 titles already) writes nothing. A missing tracking file is created holding the
-// title. Files are replaced atomically. False on any failure.
-bool saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list);
+// title. Each file is read back before it replaces the old one, and the list is read,
+// changed and written under a lock, so that two copies of the program saving at once never
+// lose a title. Saved only when both files read back as meant.
+SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list);
 
 enum class Removal { Removed, NotListed, Failed };
 // Removes the last title equal to `title` from the tracking file; the worksheet file stays.
 // A title no longer listed removes nothing. Failed (file unchanged) when the list cannot be
 // read or written.
 Removal removeWorksheetTitle(const DataFolder& files, const QString& title, WorksheetList& list);
+
+struct Rebuild {
+    bool done = false;
+    QString keptAs; // the name the damaged list was kept under, if there was one to keep
+};
+// Makes the list anew from the worksheets in the folder: first the titles of the old list
+// that can still be read, in their order, then every other worksheet file by name, each
+// one only if it loads. The old list is kept beside the new one under another name.
+Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list);
+
+// Tells a teacher what is wrong with the list and offers to make it anew; true when the
+// new list was made (and list holds it).
+bool offerListRebuild(const DataFolder& files, MessageBoxes& messages, const QString& problem,
+                      WorksheetList& list);
 
 // Opens, loads into currentSet and closes the worksheet of that title; false when it is
 // missing or damaged.

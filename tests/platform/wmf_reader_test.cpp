@@ -2,11 +2,14 @@
 // malformed on purpose) and real metafiles written by other programs.
 #include "platform/metafile.h"
 #include "platform/pictures.h"
+#include "platform/wmf/wmf_fonts.h"
 #include "test_app.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
@@ -457,6 +460,171 @@ TEST(WmfReader, InversionsMixPixelsOnImagesAndAreLeftOutElsewhere)
         recording.play(&p);
     }
     EXPECT_TRUE(near(replayed.pixel(50, 25), Qt::red));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawn as the original platform draws them: sizes in device pixels, fonts this machine lacks
+
+namespace {
+
+QByteArray textParams(const QByteArray& text, int x, int y)
+{
+    QByteArray p;
+    Records::put16(p, int(text.size()));
+    p.append(text);
+    if (text.size() % 2)
+        p.append('\0');
+    Records::put16(p, y);
+    Records::put16(p, x);
+    return p;
+}
+
+// fontParams with a set character width, charset and pitch-and-family byte.
+QByteArray fontParams(const char* face, int height, int width, int charset, int pitchAndFamily)
+{
+    QByteArray p = fontParams(face, height);
+    p[2] = char(width & 0xFF);
+    p[3] = char((width >> 8) & 0xFF);
+    p[13] = char(charset);
+    p[17] = char(pitchAndFamily);
+    return p;
+}
+
+// One line of text in a 400 x 100 window, drawn at 400 x 100 pixels.
+QImage textLine(const QByteArray& font, const QByteArray& text = "The heart pumps blood")
+{
+    Records r;
+    r.add(SetMapMode, {8}).add(SetWindowOrg, {0, 0}).add(SetWindowExt, {100, 400});
+    r.add(CreateFont, font).add(SelectObject, {0}).add(SetBkMode, {1});
+    return render(r.add(TextOut, textParams(text, 10, 30)).eof().plain(), 400, 100);
+}
+
+} // namespace
+
+TEST(WmfFidelity, TextWidensAPictureThatTakesItsSizeFromItsDrawing)
+{
+    // No window records: the picture is as big as what it draws, and the text runs far to the
+    // right of its anchor (and, right-aligned on its baseline, far to the left and above it).
+    const QByteArray text = "Hello, bones and muscles!";
+    QFont face(QStringLiteral("Liberation Sans"));
+    face.setPixelSize(16);
+    const double textWidth = QFontMetricsF(face).horizontalAdvance(QString::fromLatin1(text));
+    for (const int align : {0, 2 | 24}) {
+        SCOPED_TRACE(align);
+        Records r;
+        r.add(CreateFont, fontParams("Arial", -16)).add(SelectObject, {0}).add(SetTextAlign, {align});
+        r.add(MoveTo, {0, 0}).add(LineTo, {30, 40});
+        r.add(TextOut, textParams(text, align ? 40 : 0, align ? 30 : 0));
+        const QByteArray bytes = r.eof().plain();
+        auto picture = loadMetafile(bytes);
+        ASSERT_NE(picture, nullptr);
+        const QSizeF size = picture->sizeTwips() / 15; // in logical units, 15 twips each
+        EXPECT_GE(size.width(), textWidth - 1);
+        EXPECT_LE(size.width(), textWidth + 42);
+        // drawn at its own size, the text's ink reaches both sides of the picture
+        const QImage img = render(bytes, int(size.width()), int(size.height()));
+        const QRect ink = inkBox(img);
+        EXPECT_LE(ink.left(), 3);
+        EXPECT_GE(ink.right(), img.width() - 4);
+    }
+}
+
+TEST(WmfFidelity, HairlinesStayOneDevicePixelWhileWidePensScale)
+{
+    // A tenth of an inch square picture drawn 400 pixels wide: 40 times its own size.
+    Records r = window100();
+    r.add(CreatePen, {0, 0, 0, 0, 0}).add(SelectObject, {0});
+    r.add(MoveTo, {0, 50}).add(LineTo, {100, 50}); // words are y, x: a vertical hairline at x 50
+    r.add(CreatePen, {0, 2, 0, 0, 0}).add(SelectObject, {1});
+    r.add(MoveTo, {0, 20}).add(LineTo, {100, 20}); // a pen 2 units wide at x 20
+    const QImage img = render(r.eof().placeable(0, 0, 100, 100, 1000), 400, 400);
+    EXPECT_LE(inkCount(img, QRect(150, 200, 100, 1)), 2); // the hairline across row 200
+    EXPECT_GT(inkCount(img, QRect(150, 200, 100, 1)), 0);
+    EXPECT_GE(inkCount(img, QRect(40, 200, 80, 1)), 7);   // the wide pen: 2 units, 8 pixels
+}
+
+TEST(WmfFidelity, HatchAndPatternBrushesKeepTheirSizeInDevicePixels)
+{
+    // An 8x8 one-bit pattern of a black pixel column in every other column.
+    QByteArray pattern;
+    for (int w : {5, 0}) // BS_DIBPATTERN, DIB_RGB_COLORS
+        Records::put16(pattern, w);
+    for (uint32_t v : {40u, 8u, 8u, 0x00010001u, 0u, 0u, 0u, 0u, 0u, 0u, 0x000000u, 0xFFFFFFu})
+        Records::put32(pattern, v);
+    for (int row = 0; row < 8; ++row)
+        Records::put32(pattern, 0xAA);
+    // A 10-inch picture drawn 240 pixels wide, a twelfth of its size, and a tiny one drawn
+    // large: GDI's vertical hatch puts a crisp line in every eighth pixel column either way,
+    // and the pattern alternates pixel by pixel.
+    for (const int unitsPerInch : {10, 4000}) {
+        SCOPED_TRACE(unitsPerInch);
+        Records r = window100();
+        nullPen(r).add(SelectObject, {0}).add(SetBkMode, {1});
+        r.add(CreateBrush, {2, 0x0000, 0x0080, 1}).add(SelectObject, {1}); // dark blue, HS_VERTICAL
+        r.add(Rectangle, {50, 100, 0, 0});
+        r.add(DibCreatePatternBrush, pattern).add(SelectObject, {2});
+        r.add(Rectangle, {100, 100, 50, 0});
+        const QImage img = render(r.eof().placeable(0, 0, 100, 100, unitsPerInch), 240, 240);
+        std::vector<int> lines;
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, 60);
+            if (qAlpha(c) == 255)
+                lines.push_back(x);
+            else
+                EXPECT_EQ(qAlpha(c), 0) << "blurred at x " << x;
+        }
+        ASSERT_GE(lines.size(), 29u);
+        EXPECT_LE(lines.size(), 31u);
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i] - lines[i - 1], 8);
+        for (int x = 10; x < 230; ++x) {
+            const int grey = qGray(img.pixel(x, 180));
+            EXPECT_TRUE(grey < 10 || grey > 245) << "blurred at x " << x;
+            EXPECT_NE(grey < 128, qGray(img.pixel(x + 1, 180)) < 128) << "no alternation at x " << x;
+        }
+    }
+}
+
+TEST(WmfFidelity, MissingFacesFallBackToPlainOrMetricCompatibleFaces)
+{
+    // fontconfig offers a script face for Comic Sans and a dingbat face for Dingbats; a file
+    // that names them wants words, drawn here as the plain face of the font's family.
+    const int swiss = 0x20, roman = 0x10, script = 0x40;
+    const QImage sans = textLine(fontParams("Liberation Sans", -24, 0, 0, swiss));
+    const QImage serif = textLine(fontParams("Liberation Serif", -24, 0, 0, roman));
+    ASSERT_FALSE(sans == serif);
+    struct Case {
+        const char* face;
+        int family;
+        const QImage& expected;
+    };
+    for (const Case& c : {Case{"Comic Sans MS", script, sans}, Case{"Dingbats", 0, sans},
+                          Case{"Corvana No Such Face", swiss, sans}, Case{"Corvana No Such Face", roman, serif},
+                          Case{"Times New Roman", 0, serif}, Case{"Arial", roman, sans}}) {
+        SCOPED_TRACE(c.face);
+        if (QFontDatabase::hasFamily(QString::fromLatin1(c.face)))
+            continue; // the machine has the face itself
+        EXPECT_TRUE(textLine(fontParams(c.face, -24, 0, 0, c.family)) == c.expected);
+    }
+}
+
+TEST(WmfFidelity, SetCharacterWidthsStretchByTheAverageGdiMeasures)
+{
+    // The stand-ins measure as the faces they replace do on Windows, whose fonts store an
+    // average character width of 904 (Arial) and 821 (Times New Roman) per 2048 units.
+    for (const auto& [face, average] : {std::pair{"Liberation Sans", 904.0}, std::pair{"Liberation Serif", 821.0}}) {
+        QFont font(QString::fromLatin1(face));
+        font.setPixelSize(2048);
+        EXPECT_NEAR(wmf::averageCharWidth(QFontMetricsF(font)), average, 3) << face;
+    }
+    // Arial at 24 units has an average width of 10.6: a set width of 11 draws it almost as it
+    // is, a width of 22 about twice as wide.
+    const int natural = inkBox(textLine(fontParams("Arial", -24, 0, 0, 0))).width();
+    const int eleven = inkBox(textLine(fontParams("Arial", -24, 11, 0, 0))).width();
+    const int double22 = inkBox(textLine(fontParams("Arial", -24, 22, 0, 0), "Bones")).width();
+    const int naturalShort = inkBox(textLine(fontParams("Arial", -24, 0, 0, 0), "Bones")).width();
+    EXPECT_NEAR(double(eleven) / natural, 11 / 10.6, 0.05);
+    EXPECT_NEAR(double(double22) / naturalShort, 22 / 10.6, 0.12);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,9 +3,18 @@
 #include "quiz/certificate.h"
 #include "quiz/quiz_rules.h"
 #include "quiz/worksheet_printout.h"
+#include "platform/pictures.h"
+#include "platform/printouts.h"
+#include "platform/system_printer.h"
+#include "topics/print_page.h"
 #include "worksheets/question_set.h"
 
+#include <QDate>
+#include <QDir>
+#include <QImage>
 #include <QLineF>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -280,7 +289,9 @@ TEST(PrintoutFailure, PdfFallbackNamesTheFile)
     p.pdfPath = QStringLiteral("/tmp/printouts/Corvana printout.pdf");
     EXPECT_TRUE(worksheet::print(p, messages, QStringLiteral("Corvana"), QStringLiteral("Set"), QuestionSet()));
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.texts()[0].contains(p.pdfPath));
+    // The folder by its name, in words for a pupil; never the whole path.
+    EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("the \"printouts\" folder")));
+    EXPECT_FALSE(messages.texts()[0].contains(p.pdfPath));
     EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("worksheet")));
     EXPECT_FALSE(messages.texts()[0].contains(QStringLiteral("now printing")));
 }
@@ -375,3 +386,43 @@ TEST(WorksheetLayout, BlackEvenAfterACertificate)
 }
 
 } // namespace
+
+// With no printer, every kind of printout is kept in the teacher's folder under a name that
+// says what it holds, and the pupil is told so in plain words.
+TEST(PrintoutFiles, EachIsNamedByWhatItHoldsInTheTeachersFolder)
+{
+    EXPECT_TRUE(printouts::defaultFolder().endsWith(QStringLiteral("/Corvana")));
+    EXPECT_TRUE(printouts::defaultFolder().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+
+    QTemporaryDir documents;
+    const QString folder = documents.path() + QStringLiteral("/Corvana");
+    auto pdf = makePdfFilePrinter(folder);
+    RecordingMessageBoxes messages;
+    Certificate c;
+    c.taskTitle = QStringLiteral("Bones");
+    c.name = QStringLiteral("Sam: \"the best\" / 4C");
+    c.score = c.outOf = 10;
+    ASSERT_TRUE(certificate::print(*pdf, messages, c));
+    QuestionSet set;
+    set.title = QStringLiteral("Bones");
+    ASSERT_TRUE(worksheet::print(*pdf, messages, QStringLiteral("Corvana"), set.title, set));
+    QImage white(200, 100, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    const Picture page(white);
+    reader::printPage(*pdf, messages, page, reader::pageName(QStringLiteral("wmf2\\key bones.wmf")));
+
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_TRUE(files[0].startsWith(QStringLiteral("Certificate - Sam_ _the best_ _ 4C - ") + today)) << files[0].toStdString();
+    EXPECT_EQ(files[1], QStringLiteral("Key Facts - bones - ") + today + QStringLiteral(".pdf"));
+    EXPECT_EQ(files[2], QStringLiteral("Worksheet - Bones - ") + today + QStringLiteral(".pdf"));
+    const QStringList told = messages.texts();
+    ASSERT_EQ(told.size(), 3);
+    for (const QString& text : told) {
+        EXPECT_TRUE(text.contains(QStringLiteral("for your teacher"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("the \"Corvana\" folder"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(documents.path())) << text.toStdString();
+    }
+}

@@ -245,6 +245,29 @@ TEST_F(QuizTest, TenWrongAnswersUseEveryReviewLine)
     EXPECT_EQ(review->item<QLabel>("Label2(9)")->geometry(), twips::rect(120, 7080, 12000, 540));
 }
 
+TEST_F(QuizTest, WrappedReviewLinesNeverRunIntoOneAnother)
+{
+    // Teachers' 60-character questions of wide letters wrap; mixed with short ones.
+    QuestionSet set = numberedSet();
+    for (int q : {1, 2, 5, 6, 7, 9, 10})
+        set.question(q).text = QStringLiteral("WWWW MMMM ").repeated(6).trimmed() + QStringLiteral("?");
+    takeQuiz(open(set), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    WrongScreen* review = t.screens.find<WrongScreen>();
+    ASSERT_NE(review, nullptr);
+    const QRect closing = review->item<QLabel>("Label5")->geometry();
+    QList<QRect> taken;
+    for (int k = 0; k < 10; ++k) {
+        QLabel* line = review->item<QLabel>(QStringLiteral("Label2(%1)").arg(k));
+        EXPECT_EQ(line->text(), QStringLiteral(" %1. ").arg(k + 1) + set.question(k + 1).text);
+        // Tall enough for all of its wrapped text, and clear of every other line.
+        EXPECT_GE(line->height(), line->heightForWidth(line->width())) << k;
+        for (const QRect& other : taken)
+            EXPECT_FALSE(line->geometry().intersects(other)) << k;
+        EXPECT_LE(line->geometry().bottom(), closing.top()) << k;
+        taken << line->geometry();
+    }
+}
+
 TEST_F(QuizTest, ALaterQuizFillsAFreshReview)
 {
     takeQuiz(open(), {1, 2, 3});

@@ -250,7 +250,8 @@ TEST_F(ResultsTest, NoPrinterTellsWhereThePdfWent)
     click(r.button("Label3", 0));
     ASSERT_EQ(t.messages.shown.size(), 1);
     const QString message = t.messages.shown.first().text;
-    EXPECT_TRUE(message.contains(t.printer.pdfPath));
+    EXPECT_TRUE(message.contains(QStringLiteral("the \"printouts\" folder")));
+    EXPECT_FALSE(message.contains(t.printer.pdfPath));
     EXPECT_TRUE(message.contains(QStringLiteral("certificate")));
     EXPECT_FALSE(message.contains(QStringLiteral("now printing")));
 }

@@ -262,3 +262,37 @@ TEST(Screens, ClosingTheLastScreenInFrontOfTheBackdropEndsTheProgram)
     EXPECT_EQ(t.programEnded, 1);
     EXPECT_TRUE(t.screens.loadedNames().isEmpty());
 }
+
+TEST(Screens, WhateverTheWindowSystemClosesThePupilHasAWayOn)
+{
+    TestApp t;
+    start(t);
+    MainMenu& menu = toMenu(t);
+    // The title screen brought back by Exit, closed by the window system: the menu it hid
+    // behind the backdrop comes to the front again.
+    menu.entryAction(16);
+    TitleScreen* title = t.screens.find<TitleScreen>();
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(t.screens.front(), title);
+    title->close();
+    TestApp::settle();
+    EXPECT_FALSE(t.screens.isLoaded("Titlefrm"));
+    EXPECT_EQ(t.screens.front(), &menu);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(t.programEnded, 0);
+
+    // The backdrop stays whatever the window system does.
+    Backdrop* grey = t.screens.find<Backdrop>();
+    ASSERT_NE(grey, nullptr);
+    grey->close();
+    EXPECT_TRUE(t.screens.isLoaded("Grey"));
+    EXPECT_TRUE(grey->isVisible());
+    EXPECT_EQ(t.programEnded, 0);
+
+    // Even without it, closing the last screen ends the program: it never runs on unseen.
+    t.screens.close(*grey);
+    EXPECT_EQ(t.programEnded, 0);
+    menu.close();
+    EXPECT_EQ(t.programEnded, 1);
+    EXPECT_TRUE(t.screens.loadedNames().isEmpty());
+}

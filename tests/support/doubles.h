@@ -76,6 +76,7 @@ public:
 
     RecordingPrinter(double width = 11506, double height = 16438) : width_(width), height_(height) {}
 
+    void setDocumentName(const QString& name) override { documentName = name; }
     void setFont(const QString& family, double points) override { check(); font_ = family; points_ = points; }
     void setColor(const QColor& c) override { check(); colour_ = c; }
     double pageWidth() override { check(); return width_; }
@@ -98,6 +99,7 @@ public:
     int abandoned = 0;
     int failAfter = -1;         // throw PrintFailure once this many operations have passed
     QString pdfPath;            // returned by endDoc: set to pretend there is no printer
+    QString documentName;       // the last name given
 
     QStringList texts() const; // every printed text of the current and ended documents
 

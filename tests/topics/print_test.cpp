@@ -105,7 +105,8 @@ TEST_F(PrintTest, PageSavedAsPdfTellsWhere)
     r.buttonAction(PagedReader::Print);
     ASSERT_EQ(t.printer.documents.size(), 1);
     ASSERT_EQ(t.messages.shown.size(), 1);
-    EXPECT_TRUE(t.messages.shown[0].text.contains(t.printer.pdfPath));
+    EXPECT_TRUE(t.messages.shown[0].text.contains(QStringLiteral("the \"printouts\" folder")));
+    EXPECT_FALSE(t.messages.shown[0].text.contains(t.printer.pdfPath));
 }
 
 TEST(PrintMissingPage, NothingIsPrintedWithoutAPrintCopy)

@@ -9,6 +9,7 @@
 #include "worksheets/wizard.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -123,6 +124,7 @@ TEST_F(CatalogueTest, EveryTitleOfAThousandCanBeReached)
 
 TEST_F(CatalogueTest, ABadListStillOpens)
 {
+    t.messages.answers = {false, false, false, false}; // the offer to make it anew is declined
     // More titles than the list holds: the first thousand are shown.
     listWorksheets(sample::numberedTitles(1001), false);
     Catalogue& c = open();
@@ -134,19 +136,19 @@ TEST_F(CatalogueTest, ABadListStillOpens)
     t.screens.close(c);
     TestApp::settle();
 
-    // Short: the count and the titles read are shown; the others keep what they held.
+    // Short: the titles read are shown, never titles left from an earlier read.
     t.writeUserFile(track, " 3 \r\nOnly\r\n");
     t.state.worksheetList.titles[3] = "Older";
     Catalogue& d = open();
-    EXPECT_EQ(shownTitles(d), QStringList({"Only", "Sheet 0002", "Older"}));
+    EXPECT_EQ(shownTitles(d), QStringList({"Only"}));
     t.screens.close(d);
     TestApp::settle();
 
-    // Not a number, or negative: the previous list stays.
+    // Not a number, or negative: nothing is shown, nothing of the previous list either.
     for (const QByteArray& bytes : {QByteArray("many\r\nA\r\n"), QByteArray(" -4 \r\n")}) {
         t.writeUserFile(track, bytes);
         Catalogue& e = open();
-        EXPECT_EQ(shownTitles(e).size(), 3);
+        EXPECT_EQ(shownTitles(e).size(), 0);
         t.screens.close(e);
         TestApp::settle();
         EXPECT_EQ(t.readUserFile(track), bytes);
@@ -321,13 +323,99 @@ TEST_F(CatalogueTest, DamagedWorksheetsAreCorruptedInEveryMode)
         c.check2()->setChecked(mode == 2);
         for (int e = 1; e <= 5; ++e) {
             t.messages.shown.clear();
+            t.messages.answers = {false};
             c.entryClicked(e);
-            EXPECT_EQ(t.messages.texts(), QStringList{corrupted}) << "mode " << mode << " entry " << e;
+            // Delete mode needs only the title, so it asks (and is answered Cancel here).
+            const QString expected =
+                mode == 2 ? worksheet_text::deleteQuestion(c.entry(e)->text()) : corrupted;
+            EXPECT_EQ(t.messages.texts(), QStringList{expected}) << "mode " << mode << " entry " << e;
         }
     }
     EXPECT_FALSE(t.screens.isLoaded("wizard"));
     EXPECT_EQ(t.readUserFile(track), list);
     EXPECT_EQ(shownTitles(c).size(), 5);
+}
+
+TEST_F(CatalogueTest, DeleteModeRemovesTheTitleOfAWorksheetThatCannotBeRead)
+{
+    listWorksheets({"Missing", "Damaged", "Digit", "Fine"}, false);
+    QByteArray damaged = sample::worksheetBytes("Damaged");
+    damaged.truncate(damaged.indexOf("Question 3"));
+    t.writeUserFile("multiple/Damaged.txt", damaged);
+    QByteArray digit = sample::worksheetBytes("Digit");
+    digit.replace("\r\n2\r\n \r\n", "\r\n7\r\n \r\n"); // question 1's correct option
+    t.writeUserFile("multiple/Digit.txt", digit);
+    Catalogue& c = open();
+    c.check2()->click();
+    for (const char* title : {"Damaged", "Missing", "Digit"}) {
+        t.messages.shown.clear();
+        c.entryClicked(1 + static_cast<int>(shownTitles(c).indexOf(QString::fromLatin1(title))));
+        EXPECT_EQ(t.messages.texts(), QStringList{worksheet_text::deleteQuestion(QString::fromLatin1(title))});
+    }
+    EXPECT_EQ(shownTitles(c), QStringList{"Fine"});
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Fine"}));
+    // Only the list changed: the files stay as they were.
+    EXPECT_EQ(t.readUserFile("multiple/Damaged.txt"), damaged);
+    EXPECT_EQ(t.readUserFile("multiple/Digit.txt"), digit);
+    EXPECT_FALSE(QFile::exists(t.userRoot() + "/multiple/Missing.txt"));
+}
+
+TEST_F(CatalogueTest, EditingKeepsTextsLongerThanTheBoxes)
+{
+    // Made by a teacher's script: a 31-character title, a 100-character question and a
+    // 45-character option, all longer than the wizard's boxes.
+    const QByteArray title("A title longer than twenty-five");
+    const QByteArray question = "Q" + QByteArray(98, 'q') + "?";
+    const QByteArray option = "O" + QByteArray(43, 'o') + "!";
+    QByteArray bytes = sample::worksheetBytes(title);
+    bytes.replace("Question 4 x", question);
+    bytes.replace("Option 9C", option);
+    listWorksheets({QString::fromLatin1(title)}, false);
+    t.writeUserFile("multiple/" + title + ".txt", bytes);
+
+    Catalogue& c = open();
+    c.check1()->click();
+    c.entryClicked(1);
+    auto* wizard = t.screens.find<Wizard>();
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_EQ(wizard->text1()->text(), QString::fromLatin1(title));
+    EXPECT_EQ(wizard->text2(3)->text(), QString::fromLatin1(question));
+    EXPECT_EQ(wizard->text3(4 * 8 + 2)->text(), QString::fromLatin1(option));
+
+    // Saved unchanged, the file is written as it was, every character kept.
+    wizard->buttonClicked(1);
+    EXPECT_EQ(t.messages.texts(), QStringList{"Your worksheet has been saved."});
+    EXPECT_EQ(t.readUserFile("multiple/" + title + ".txt"), bytes);
+
+    // The limits still hold for typing: a long box takes nothing more, a box cut down to its
+    // limit is back to it.
+    wizard->text2(3)->setFocus();
+    wizard->text2(3)->end(false);
+    QTest::keyClicks(wizard->text2(3), "zz");
+    EXPECT_EQ(wizard->text2(3)->text(), QString::fromLatin1(question));
+    wizard->text2(3)->selectAll();
+    QTest::keyClicks(wizard->text2(3), QString(70, QLatin1Char('m')));
+    EXPECT_EQ(wizard->text2(3)->text(), QString(60, QLatin1Char('m')));
+}
+
+TEST_F(CatalogueTest, ADamagedListIsOfferedForMakingAnewFromTheWorksheetFiles)
+{
+    listWorksheets({"Alpha", "Beta", "Gamma"});
+    const QByteArray damaged(" 7 \r\nGamma\r\nAlpha\r\n");
+    t.writeUserFile(track, damaged);
+    t.state.worksheetList.count = 3;
+    t.state.worksheetList.titles[3] = "Left from before";
+    Catalogue& c = open();
+    ASSERT_EQ(t.messages.shown.size(), 2);
+    EXPECT_TRUE(t.messages.shown[0].withCancel);
+    EXPECT_TRUE(t.messages.shown[0].text.contains("it says it holds 7 worksheets, but only 2 of them could be read"));
+    // The titles the list still gave keep their order; the others follow by name.
+    EXPECT_EQ(shownTitles(c), QStringList({"Gamma", "Alpha", "Beta"}));
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Gamma", "Alpha", "Beta"}));
+    const QStringList kept = QDir(t.userRoot() + "/multiple").entryList({"track.txt.damaged-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(t.readUserFile("multiple/" + kept[0]), damaged);
+    EXPECT_TRUE(t.messages.shown[1].text.contains(kept[0]));
 }
 
 TEST_F(CatalogueTest, ARemovalThatCannotReadTheListIsCorrupted)

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -205,11 +206,71 @@ TEST_F(WizardTest, ASaveThatFailsSaysSoAndKeepsTheEntries)
 {
     t.writeUserFile(track, "not a count\r\n");
     type(w, sample::entries(QStringLiteral("Kept")));
+    t.messages.answers = {false}; // the offer to make the list anew is declined
     w.buttonClicked(1);
-    EXPECT_EQ(t.messages.texts(), QStringList{"There was a problem saving your worksheet"});
+    EXPECT_EQ(t.messages.texts(),
+              QStringList({worksheet_text::listDamaged("its first line does not give the number of worksheets"),
+                           "There was a problem saving your worksheet"}));
     EXPECT_EQ(t.readUserFile(track), "not a count\r\n");
     EXPECT_EQ(w.text1()->text(), "Kept");
     EXPECT_TRUE(w.check1(1)->isChecked());
+}
+
+TEST_F(WizardTest, TextsStartingWithAQuoteAreRefusedNamingTheBoxAndNeverReportedSaved)
+{
+    t.writeUserFile(track, sample::trackBytes({"Quotes"}));
+    t.writeUserFile("multiple/Quotes.txt", sample::worksheetBytes("Quotes"));
+    WorksheetEntries e = sample::entries(QStringLiteral("Quotes"));
+    e.questions[1] = QStringLiteral("\"Hello");
+    e.options[4 * 4 + 2] = QStringLiteral("  \"Quoted\" start");
+    type(w, e);
+    w.buttonClicked(1);
+    ASSERT_EQ(t.messages.shown.size(), 1);
+    EXPECT_TRUE(t.messages.shown[0].text.startsWith("Question 2 starts with a double quote"));
+    w.text2(1)->setText("Hello \"there\"");
+    w.buttonClicked(1);
+    ASSERT_EQ(t.messages.shown.size(), 2);
+    EXPECT_TRUE(t.messages.shown[1].text.startsWith("Answer C of Question 5 starts with a double quote"));
+    EXPECT_EQ(t.readUserFile("multiple/Quotes.txt"), sample::worksheetBytes("Quotes"));
+
+    // Past the checks, a file that does not read back as typed never replaces the old one.
+    EXPECT_FALSE(saveWorksheet(t.files, e, t.state.worksheetList));
+    EXPECT_EQ(t.readUserFile("multiple/Quotes.txt"), sample::worksheetBytes("Quotes"));
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Quotes"}));
+    EXPECT_EQ(QDir(t.userRoot() + "/multiple").entryList(QDir::Files), QStringList({"Quotes.txt", "track.txt"}));
+
+    // A quote further on is kept.
+    w.text3(4 * 4 + 2)->setText("Not \"quoted\" at the start");
+    w.buttonClicked(1);
+    EXPECT_EQ(t.messages.texts().last(), "Your worksheet has been saved.");
+    QuestionSet back;
+    ASSERT_TRUE(loadWorksheet(t.files, QStringLiteral("Quotes"), back));
+    EXPECT_EQ(back.question(2).text, "Hello \"there\"");
+    EXPECT_EQ(back.question(5).options[3], "Not \"quoted\" at the start");
+}
+
+TEST_F(WizardTest, ADamagedListIsExplainedAndMadeAnewKeepingTheOldOne)
+{
+    // Cut short, and a worksheet saved by a save that stopped before the list was written.
+    const QByteArray damaged(" 3 \r\nFirst\r\nSec");
+    t.writeUserFile(track, damaged);
+    for (const char* title : {"First", "Second", "Unlisted"})
+        t.writeUserFile(QStringLiteral("multiple/%1.txt").arg(title), sample::worksheetBytes(title));
+    type(w, sample::entries(QStringLiteral("New")));
+    w.buttonClicked(1);
+
+    ASSERT_EQ(t.messages.shown.size(), 3);
+    EXPECT_EQ(t.messages.shown[0].text,
+              worksheet_text::listDamaged("it says it holds 3 worksheets, but only 2 of them could be read"));
+    EXPECT_TRUE(t.messages.shown[0].withCancel);
+    EXPECT_TRUE(t.messages.shown[1].text.startsWith("A new list of worksheets has been made. It holds 3 worksheets."));
+    EXPECT_EQ(t.messages.shown[2].text, "Your worksheet has been saved.");
+    // "Sec" has no worksheet; the unlisted one is found again; the new one goes last.
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"First", "Second", "Unlisted", "New"}));
+    EXPECT_EQ(t.readUserFile("multiple/New.txt"), sample::worksheetBytes("New"));
+    const QStringList kept = QDir(t.userRoot() + "/multiple").entryList({"track.txt.damaged-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(t.readUserFile("multiple/" + kept[0]), damaged);
 }
 
 TEST_F(WizardTest, FillShowsAWorksheetWithItsTicks)

@@ -9,9 +9,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -112,6 +120,11 @@ TEST(WorksheetChecks, TitlesThatCannotNameAFileAreRefused)
     // Near misses are ordinary titles.
     for (const char* name : {"track.txt", "Bones 2", "tracks", "My Bones"})
         EXPECT_EQ(titleProblem(QString::fromLatin1(name)), QString()) << name;
+    // Every topic's title names its question set, so none can be a worksheet's.
+    const QStringList topics{QStringLiteral("The Heart"), QStringLiteral("Teeth")};
+    EXPECT_EQ(checkEntries(sample::entries(QStringLiteral("the heart")), topics),
+              worksheet_text::reservedTitle(QStringLiteral("the heart")));
+    EXPECT_EQ(checkEntries(sample::entries(QStringLiteral("Teeth 2")), topics), QString());
 }
 
 // ---------------------------------------------------------------- saving
@@ -337,6 +350,131 @@ TEST(WorksheetSave, AThousandTitleList)
     EXPECT_EQ(removeWorksheetTitle(t.files, QStringLiteral("Last One"), t.state.worksheetList), Removal::Removed);
     EXPECT_EQ(t.readUserFile(track), sample::trackBytes(nineHundredNinetyNine));
     EXPECT_EQ(t.state.worksheetList.count, 999);
+}
+
+TEST(WorksheetSave, AFullDiskLeavesEveryFileAsItWasAndSaysSo)
+{
+    TestApp t;
+    const QStringList titles = sample::numberedTitles(30);
+    t.writeUserFile(track, sample::trackBytes(titles));
+    t.writeUserFile(sheet(QStringLiteral("Sheet 0001")), sample::worksheetBytes("Sheet 0001"));
+    const auto before = snapshot(t);
+
+    // A child process whose files may not grow past 200 bytes, as on a full disk: every
+    // write of a worksheet (about 700 bytes) or of this list (about 360) fails part-way.
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{200, 200};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int reportedSuccess = 0;
+        if (saveWorksheet(t.files, sample::entries(QStringLiteral("New one")), t.state.worksheetList))
+            reportedSuccess |= 1;
+        if (saveWorksheet(t.files, sample::entries(QStringLiteral("Sheet 0001"), "changed"), t.state.worksheetList))
+            reportedSuccess |= 2;
+        if (removeWorksheetTitle(t.files, QStringLiteral("Sheet 0002"), t.state.worksheetList) != Removal::Failed)
+            reportedSuccess |= 4;
+        _exit(reportedSuccess);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "saves or removals reported as done: " << WEXITSTATUS(status);
+    EXPECT_EQ(snapshot(t), before); // byte for byte, and no temporary file left behind
+
+    // And the next save, with room on the disk, works.
+    EXPECT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("New one")), t.state.worksheetList));
+    QStringList more = titles;
+    more << QStringLiteral("New one");
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes(more));
+}
+
+TEST(WorksheetSave, TwoCopiesSavingAtOnceLoseNoTitle)
+{
+    TestApp t;
+    constexpr int saves = 100;
+    // Two copies of the program: each its own view of the same folder, its own list.
+    auto copy = [&t](const QString& stem, int* saved) {
+        DataFolder files(t.files.readOnlyRoot(), t.files.writableRoot());
+        WorksheetList list;
+        for (int i = 0; i < saves; ++i)
+            if (saveWorksheet(files, sample::entries(QStringLiteral("%1 %2").arg(stem).arg(i)), list))
+                ++*saved;
+    };
+    int savedA = 0, savedB = 0;
+    std::thread a(copy, QStringLiteral("Copy A"), &savedA);
+    std::thread b(copy, QStringLiteral("Copy B"), &savedB);
+    a.join();
+    b.join();
+    EXPECT_EQ(savedA + savedB, 2 * saves);
+    WorksheetList list;
+    ASSERT_EQ(readTrackingFile(t.files, list), ListRead::Read);
+    EXPECT_EQ(list.count, 2 * saves);
+    QSet<QString> listed;
+    for (int i = 1; i <= list.count; ++i)
+        listed.insert(list.titles[i]);
+    EXPECT_EQ(listed.size(), 2 * saves);
+}
+
+TEST(WorksheetSave, TheListReadsBackAsWrittenAndStaleTemporaryFilesGo)
+{
+    TestApp t;
+    // Titles that only quotes keep whole: a comma, a line break.
+    t.writeUserFile(track, " 3 \r\n\"Smith, J\"\r\n\"Two\r\nlines\"\r\nPlain\r\n");
+    t.writeUserFile("multiple/track.txt.h4x0r8zq.corvana-tmp", "left by a save that stopped");
+    ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("New")), t.state.worksheetList));
+    EXPECT_EQ(t.readUserFile(track), " 4 \r\n\"Smith, J\"\r\n\"Two\r\nlines\"\r\nPlain\r\nNew\r\n");
+    WorksheetList list;
+    ASSERT_EQ(readTrackingFile(t.files, list), ListRead::Read);
+    ASSERT_EQ(list.count, 4);
+    EXPECT_EQ(list.titles[1], "Smith, J");
+    EXPECT_EQ(list.titles[2], "Two\r\nlines");
+    EXPECT_EQ(list.titles[4], "New");
+    EXPECT_FALSE(userFileExists(t, "multiple/track.txt.h4x0r8zq.corvana-tmp"));
+
+    // Removing keeps them whole too.
+    EXPECT_EQ(removeWorksheetTitle(t.files, QStringLiteral("Plain"), t.state.worksheetList), Removal::Removed);
+    EXPECT_EQ(t.readUserFile(track), " 3 \r\n\"Smith, J\"\r\n\"Two\r\nlines\"\r\nNew\r\n");
+}
+
+TEST(WorksheetSave, LinksOutOfTheUsersFolderAreNeverWrittenThrough)
+{
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.path() + QStringLiteral("/precious.txt");
+    const QByteArray precious = sample::trackBytes({"Not Corvana's"});
+    auto plant = [&](TestApp& t, const QString& link, const QString& target) {
+        QFile f(outside);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(precious);
+        f.close();
+        QDir().mkpath(t.userRoot() + QStringLiteral("/multiple"));
+        QFile::remove(t.userRoot() + QLatin1Char('/') + link);
+        ASSERT_TRUE(QFile::link(target, t.userRoot() + QLatin1Char('/') + link));
+    };
+    {
+        TestApp t; // the list
+        plant(t, track, outside);
+        EXPECT_FALSE(saveWorksheet(t.files, sample::entries(QStringLiteral("New")), t.state.worksheetList));
+        EXPECT_EQ(fileBytes(outside), precious);
+        EXPECT_EQ(removeWorksheetTitle(t.files, QStringLiteral("Not Corvana's"), t.state.worksheetList),
+                  Removal::Failed);
+        EXPECT_EQ(fileBytes(outside), precious);
+    }
+    {
+        TestApp t; // a worksheet
+        plant(t, sheet(QStringLiteral("Sheet")), outside);
+        EXPECT_FALSE(saveWorksheet(t.files, sample::entries(QStringLiteral("Sheet")), t.state.worksheetList));
+        EXPECT_EQ(fileBytes(outside), precious);
+    }
+    {
+        TestApp t; // the folder itself
+        QDir(t.userRoot()).rmdir(QStringLiteral("multiple"));
+        ASSERT_TRUE(QFile::link(elsewhere.path(), t.userRoot() + QStringLiteral("/multiple")));
+        EXPECT_FALSE(saveWorksheet(t.files, sample::entries(QStringLiteral("precious")), t.state.worksheetList));
+        EXPECT_EQ(fileBytes(outside), precious);
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"precious.txt"});
+    }
 }
 
 // ---------------------------------------------------------------- removing

@@ -331,10 +331,10 @@ Page guide4()
         heading("Printing"),
         bullet("Print on every reading page and on this guide prints a black-on-white copy."),
         bullet("Print Certificate on the results screen prints a certificate for full marks."),
-        bullet("With no printer, Corvana saves a PDF file instead and tells you where it is."),
+        bullet("With no printer, Corvana saves a PDF file in Documents/Corvana instead."),
         heading("Where files are kept"),
         para("Worksheets are kept in the folder \"multiple\" of Corvana's data folder in your account "
-             "(~/.local/share/corvana) and PDF copies in its folder \"printouts\". Copy them to keep a "
+             "(~/.local/share/corvana), PDF printouts in Documents/Corvana. Copy them to keep a "
              "backup."),
     };
     return p;

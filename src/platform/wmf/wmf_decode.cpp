@@ -4,12 +4,17 @@
 #include "wmf_program.h"
 
 #include "platform/cp1252.h"
+#include "wmf_fonts.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QStringDecoder>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace wmf {
@@ -204,6 +209,10 @@ private:
     int objectAt(int slot) const;
     bool polyPoints(int firstWord, int count, int& firstPoint, int& stored);
     void text(int x, int y, const QByteArray& bytes, std::vector<int16_t> dx, int options, QRect rect);
+    struct Measure;
+    void extendByTexts();
+    const Measure* measureFor(int object, const FontObject* font);
+    void extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode);
     QImage dib(View data, int colorUsage) const;
     QImage bitmap16(View data) const;
     bool budget(const QImage& image);
@@ -217,6 +226,21 @@ private:
     std::set<int> freeSlots_;
     int selectedFont_ = -1;
     int selectedPalette_ = -1;
+    int textAlign_ = 0;
+    int currentMapMode_ = 1;
+    // Text measured at a fixed size per font object (object number; -1 the stock font).
+    static constexpr double kMeasureEm = 128;
+    struct Measure {
+        std::unique_ptr<QFontMetricsF> metrics;
+        double average = 0; // the average character width, as a set width counts it
+    };
+    std::map<int, Measure> measures_;
+    // Text runs with the state they were drawn in, measured only when the picture's size
+    // comes from what it draws.
+    struct PendingText {
+        int text, font, align, mapMode;
+    };
+    std::vector<PendingText> pendingTexts_;
     qint64 imagePixels_ = 0;
     bool full_ = false;
 
@@ -338,8 +362,94 @@ void Decoder::text(int x, int y, const QByteArray& bytes, std::vector<int16_t> d
     run.options = options;
     run.rect = rect;
     extend(x, y);
+    if ((options & 0x0002) && rect.isValid()) { // ETO_OPAQUE paints its rectangle
+        extend(rect.left(), rect.top());
+        extend(rect.right(), rect.bottom());
+    }
+    pendingTexts_.push_back({int(p_.texts.size()), selectedFont_, textAlign_, currentMapMode_});
     op(Code::Text).v[0] = int(p_.texts.size());
     p_.texts.push_back(std::move(run));
+}
+
+// Text reaches past its anchor point: a picture whose size comes from what it draws must hold
+// the whole of it, so each run is measured as playback will draw it (the font's face, height,
+// set width and escapement, the alignment, the advances the file gives).
+void Decoder::extendByTexts()
+{
+    for (const PendingText& pending : pendingTexts_) {
+        const TextRun& run = p_.texts[size_t(pending.text)];
+        const FontObject* font = pending.font >= 0 ? std::get_if<FontObject>(&p_.objects[size_t(pending.font)]) : nullptr;
+        if (!run.text.isEmpty())
+            extendByText(run, font, measureFor(pending.font, font), pending.align, pending.mapMode);
+    }
+}
+
+// Fonts are measured at one fixed size; null without a GUI application's font database.
+const Decoder::Measure* Decoder::measureFor(int object, const FontObject* font)
+{
+    const int key = font ? object : -1;
+    auto it = measures_.find(key);
+    if (it != measures_.end())
+        return &it->second;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    QFont qfont(faceToDraw(font));
+    qfont.setPixelSize(int(kMeasureEm));
+    if (font) {
+        qfont.setWeight(QFont::Weight(std::clamp(font->weight > 0 ? font->weight : 400, 100, 900)));
+        qfont.setItalic(font->italic);
+    }
+    Measure m;
+    m.metrics = std::make_unique<QFontMetricsF>(qfont);
+    m.average = averageCharWidth(*m.metrics);
+    return &measures_.emplace(key, std::move(m)).first->second;
+}
+
+void Decoder::extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode)
+{
+    const double em = font && font->height ? std::abs(double(font->height)) : 12.0;
+    const double scale = em / kMeasureEm;
+    double width = 0, ascent = 0.8 * em, descent = 0.2 * em;
+    if (measure) {
+        ascent = measure->metrics->ascent() * scale;
+        descent = measure->metrics->descent() * scale;
+    }
+    if (!run.dx.empty()) {
+        for (int16_t a : run.dx)
+            width += a;
+    } else if (measure) {
+        width = measure->metrics->horizontalAdvance(run.text) * scale;
+        if (font && font->width > 0 && measure->average > 0)
+            width *= std::abs(double(font->width)) / (measure->average * scale);
+    } else {
+        width = 0.6 * em * double(run.text.size()); // a rough guess: no font to measure with
+    }
+    double x0 = 0;
+    switch (align & 6) {
+    case 2: x0 = -width; break;     // TA_RIGHT
+    case 6: x0 = -width / 2; break; // TA_CENTER
+    default: break;
+    }
+    double top = 0; // TA_TOP: the text hangs below its anchor
+    if ((align & 24) == 24)
+        top = -ascent; // TA_BASELINE
+    else if (align & 8)
+        top = -(ascent + descent); // TA_BOTTOM
+    // The box's corners along the baseline and down the glyphs, turned by the escapement;
+    // map modes with y upwards mirror the offsets.
+    QTransform turn;
+    if (font && font->escapement)
+        turn.rotate(-font->escapement / 10.0);
+    const bool yUp = mapMode >= 2 && mapMode <= 6;
+    const QRectF box(x0, top, width, ascent + descent);
+    for (const QPointF& corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+        const QPointF c = turn.map(corner);
+        const double x = run.x + c.x(), y = yUp ? run.y - c.y() : run.y + c.y();
+        // within the 16-bit coordinates of every other record, so a hostile font size cannot
+        // make a picture larger than any metafile can be
+        if (std::isfinite(x) && std::isfinite(y))
+            extend(int(std::clamp(std::floor(x), -32768.0, 32767.0)), int(std::clamp(std::ceil(y), -32768.0, 32767.0)));
+    }
 }
 
 bool Decoder::budget(const QImage& image)
@@ -610,6 +720,7 @@ void Decoder::record(uint16_t function, qsizetype recordWords)
         if (n >= 1) {
             if (!mapMode)
                 mapMode = u(0);
+            currentMapMode_ = u(0);
             opWithValues(Code::SetMapMode, {u(0)});
         }
         return;
@@ -626,8 +737,10 @@ void Decoder::record(uint16_t function, qsizetype recordWords)
             opWithValues(Code::SetBkMode, {u(0)});
         return;
     case META_SETTEXTALIGN:
-        if (n >= 1)
+        if (n >= 1) {
+            textAlign_ = u(0);
             opWithValues(Code::SetTextAlign, {u(0)});
+        }
         return;
     case META_SETPOLYFILLMODE:
         if (n >= 1)
@@ -899,6 +1012,7 @@ void Decoder::record(uint16_t function, qsizetype recordWords)
         f.underline = rec_.u8(11) != 0;
         f.strikeOut = rec_.u8(12) != 0;
         f.charset = rec_.u8(13);
+        f.pitchAndFamily = rec_.u8(17);
         QByteArray face;
         for (qsizetype i = 18; i < 18 + 32 && rec_.has(i, 1) && rec_.u8(i); ++i)
             face.append(char(rec_.u8(i)));
@@ -1009,6 +1123,8 @@ bool Decoder::run(const QByteArray& bytes)
         // A plain metafile is as big as its viewport, or else its window, counting a logical
         // unit as a 96-dpi pixel (15 twips) unless a metric map mode says otherwise.
         QRectF frame;
+        if (metric > 0 || (!sawViewportExt && !sawWindowExt))
+            extendByTexts();
         if (metric > 0 && !bounds.isNull()) {
             // metric map modes count y upwards
             frame = QRectF(bounds.left(), bounds.bottom() + 1, bounds.width(), -bounds.height());

@@ -5,6 +5,8 @@
 // target coordinates, so pens and text keep their proportions whatever the mapping.
 #include "wmf_player.h"
 
+#include "wmf_fonts.h"
+
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
@@ -181,9 +183,8 @@ void Player::preparePen()
     case 6: c = Qt::white; break; // with an inverting mode
     default: break;
     }
-    double width = pen.width * std::abs(sx_);
-    if (pen.width <= 0)
-        width = std::max(px96_, devPx_);
+    // A zero width is GDI's cosmetic pen: one device pixel however large the picture is drawn.
+    double width = pen.width > 0 ? pen.width * std::abs(sx_) : devPx_;
     width = std::max(width, devPx_);
     pen_ = QPen(c, width);
     switch (style) {
@@ -219,9 +220,10 @@ QBrush Player::brushFor(int object) const
         default: return c;
         }
     };
-    const QTransform scale = QTransform::fromScale(px96_, px96_);
+    // Hatches and patterns are device-pixel patterns in GDI: scaled with the picture they would
+    // blur into moire when it is drawn small, and grow coarse when it is drawn large.
+    const QTransform scale = QTransform::fromScale(devPx_, devPx_);
     if (b.style == 2) {
-        // Hatches are 8x8 device-pixel patterns in GDI; here 96-dpi pixels of the picture.
         QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
         tile.fill(dc_.bkMode == 2 ? recolour(rgb(dc_.bkColor)) : QColor(Qt::transparent));
         const QRgb ink = recolour(rgb(b.color)).rgba();
@@ -655,12 +657,7 @@ FontEntry& Player::fontFor(const FontObject* f, double em)
     auto it = fonts_.find(key);
     if (it != fonts_.end())
         return it->second;
-    QString face = f ? f->face : QString();
-    if (face.isEmpty() || face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
-        face = QStringLiteral("Times New Roman"); // Symbol text is already mapped to Unicode
-    if (!f)
-        face = QStringLiteral("Arial");
-    QFont font(face);
+    QFont font(faceToDraw(f));
     const int dpi = painter_.device() ? std::max(1, painter_.device()->logicalDpiY()) : 96;
     font.setPointSizeF(std::max(0.01, em * 72.0 / dpi));
     if (f) {
@@ -672,7 +669,7 @@ FontEntry& Player::fontFor(const FontObject* f, double em)
     FontEntry entry;
     entry.metrics = std::make_unique<QFontMetricsF>(font, painter_.device());
     if (f && f->width > 0) {
-        const double average = entry.metrics->averageCharWidth();
+        const double average = averageCharWidth(*entry.metrics);
         if (average > 0) {
             font.setStretch(std::clamp(int(std::lround(f->width * std::abs(sx_) / average * 100)), 1, 4000));
             entry.metrics = std::make_unique<QFontMetricsF>(font, painter_.device());

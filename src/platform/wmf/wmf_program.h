@@ -44,6 +44,7 @@ struct FontObject {
     bool underline = false;
     bool strikeOut = false;
     int charset = 0;
+    int pitchAndFamily = 0; // pitch in the low bits, FF_ROMAN, FF_SWISS, ... in the high ones
     QString face;
 };
 
