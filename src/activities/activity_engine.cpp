@@ -9,6 +9,7 @@ Engine::Engine(const std::vector<ItemSpec>& items)
         homes_.push_back(item.start);
         targets_.push_back(item.target);
         groups_.push_back(item.group);
+        captions_.push_back(item.caption);
     }
 }
 
@@ -113,12 +114,19 @@ int Engine::labelsOnTargets() const
 
 int Engine::score() const
 {
+    const auto alike = [this](std::size_t j, std::size_t i) {
+        return j == i || (!captions_[i].empty() && captions_[j] == captions_[i]);
+    };
     int score = 0;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
+        const bool grouped = groups_[i] >= 0;
         for (std::size_t j = 0; j < labels_.size(); ++j) {
-            const bool accepted = groups_[i] < 0 ? j == i : groups_[j] == groups_[i];
-            if (accepted && labels_[j].left == targets_[i].left && labels_[j].top == targets_[i].top)
+            const bool accepted = alike(j, i) || (grouped && groups_[j] == groups_[i]);
+            if (accepted && labels_[j].left == targets_[i].left && labels_[j].top == targets_[i].top) {
                 ++score;
+                if (!grouped)
+                    break;
+            }
         }
     }
     return score;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace activity {
@@ -18,11 +19,13 @@ enum MouseButton : unsigned { LeftButton = 1, RightButton = 2, MiddleButton = 4 
 
 // One activity item: answer label i, its target box (its correct place) and its home box
 // (where it starts). Items of one group are interchangeable for scoring; a negative group
-// means the label scores only in its own target box.
+// means the label scores only in its own target box. Labels with the same caption look the
+// same to a pupil, so they are interchangeable too, whatever the scoring.
 struct ItemSpec {
     Box start;  // the answer label's starting rectangle, also its home box
     Box target;
     int group = -1;
+    std::string caption; // empty: like no other item
 };
 
 class Engine {
@@ -66,7 +69,9 @@ public:
     int targetHolding(int i) const;
     int homeHolding(int i) const;
 
-    // Labels on their own target box, or on any target box of their group.
+    // Labels on their own target box, or on any target box of their group, or of an item with
+    // the same caption. Without groups a target box scores at most once, so two identical
+    // labels stacked in one box leave the other box unscored.
     int score() const;
 
     // Pairs (label, target box) with exactly equal top-left corners.
@@ -86,6 +91,7 @@ private:
     std::vector<Box> targets_;
     std::vector<Box> homes_;
     std::vector<int> groups_;
+    std::vector<std::string> captions_;
     bool checkScoreVisible_ = false;
     int held_ = -1;
 };

@@ -13,7 +13,8 @@ std::vector<ItemSpec> ActivityLayout::itemSpecs() const
     std::vector<ItemSpec> specs;
     for (const ItemRow& row : items)
         specs.push_back({Box{row.homeLeft, row.homeTop, labelWidth, labelHeight},
-                         Box{row.targetLeft, row.targetTop, labelWidth, labelHeight}, row.group});
+                         Box{row.targetLeft, row.targetTop, labelWidth, labelHeight}, row.group,
+                         row.caption ? row.caption : ""});
     return specs;
 }
 

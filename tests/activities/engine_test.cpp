@@ -227,13 +227,32 @@ TEST(ActivityEngine, ScoringByIndexCountsOnlyLabelsInTheirOwnBox)
     }
 }
 
-TEST(ActivityEngine, BonesordSwappingTheTwoStirrupLabelsLosesBothPoints)
+TEST(ActivityEngine, LabelsWithTheSameCaptionScoreInEachOthersBoxes)
 {
+    // bonesord: the two "stirrup bone in the ear." labels look the same, so swapped they
+    // still score; stacked in one box they fill only that one.
     Engine e = engineFor(bonesord);
     ASSERT_EQ(bonesord.items[2].caption, std::string_view(bonesord.items[5].caption));
     placeAll(e, {0, 1, 5, 3, 4, 2});
     EXPECT_TRUE(e.checkScoreVisible());
+    EXPECT_EQ(e.score(), 6);
+    placeAll(e, {0, 1, 5, 3, 4, 5});
+    EXPECT_TRUE(e.checkScoreVisible());
+    EXPECT_EQ(e.score(), 5);
+    // Another ending in a stirrup box scores nothing there.
+    placeAll(e, {0, 1, 2, 3, 5, 4});
     EXPECT_EQ(e.score(), 4);
+
+    // With groups, a label scores in a box of its group or of its caption.
+    Engine g({{Box{0, 0, 100, 100}, Box{1000, 0, 100, 100}, 0, "Water"},
+              {Box{0, 200, 100, 100}, Box{1000, 200, 100, 100}, 1, "Water"},
+              {Box{0, 400, 100, 100}, Box{1000, 400, 100, 100}, 1, "Juice"}});
+    placeAll(g, {1, 0, 0});
+    EXPECT_EQ(g.score(), 2); // both Water labels; Juice is in the other group's box
+    // Labels without captions are never alike.
+    Engine n({{Box{0, 0, 100, 100}, Box{1000, 0, 100, 100}}, {Box{0, 200, 100, 100}, Box{1000, 200, 100, 100}}});
+    placeAll(n, {1, 0});
+    EXPECT_EQ(n.score(), 0);
 }
 
 TEST(ActivityEngine, PartsordScoresByGroupWhicheverBoxOfTheColumn)

@@ -46,8 +46,8 @@ Files lungsTopic()
                       "quiz picture: lungs.svg\nquestions: questions.txt\nkey facts: key-facts.md\n"
                       "teacher's notes: notes.md\nlabelling activity: labelling.txt\n"
                       "ordering activity: sorting.txt\nordering button: Sorting Activity\n"},
-        {"lungs.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='200' viewBox='0 0 200 200'>"
-                      "<rect id='left' x='20' y='20' width='60' height='100' fill='#e88'/>"
+        {"lungs.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='200' height='200' viewBox='0 0 200 200'>\n"
+                      "<title>Two lungs</title><rect id='left' x='20' y='20' width='60' height='100' fill='#e88'/>"
                       "<rect id='right' x='120' y='20' width='60' height='100' fill='#e88'/>"
                       "<text x='100' y='180' font-family='Arial' font-size='16'>lungs</text></svg>"},
         {"key-facts.md", "# Key Facts: Lungs\n\n![Two lungs](lungs.svg \"0/6600\")\n\n<!-- screen column -->\n\n"
@@ -167,6 +167,7 @@ TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)
         {"labelling.txt", [](QByteArray& b) { b.replace("to right", "to middle"); }, "labelling.txt:8: "},
         {"topic.txt", [](QByteArray& b) { b.replace("menu entry: 5", "menu entry: 11"); }, "topic.txt:2: "},
         {"topic.txt", [](QByteArray& b) { b.replace("menu entry: 5", "menu entry: 16"); }, "topic.txt:2: "},
+        {"lungs.svg", [](QByteArray& b) { b.replace("<title>Two lungs</title>", ""); }, "lungs.svg:1: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);

@@ -464,6 +464,10 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             const QByteArray bytes = *source.bytes(svgName);
             if (!QSvgRenderer(bytes).isValid())
                 failAt(source.shown(svgName), 0, QStringLiteral("this is not an SVG drawing Corvana can read"));
+            int svgLine = 0;
+            if (svgfigure::title(bytes, &svgLine).isEmpty())
+                failAt(source.shown(svgName), svgLine,
+                       QStringLiteral("give the picture a <title> saying what it shows: screen readers read it out"));
             out.writeBytes(media + svgName, bytes);
         }
         checkPicture(source, folder, topic.hub.picture, topicName);

@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 #include <QTextItem>
+#include <QXmlStreamReader>
 
 #include <cmath>
 #include <memory>
@@ -230,6 +231,26 @@ pages::Drawing drawing(const QByteArray& svgBytes)
 {
     auto svg = std::make_shared<QSvgRenderer>(svgBytes);
     return [svg](WmfWriter& w, const QRect& box, const pages::Style&) { draw(*svg, w, box); };
+}
+
+QString title(const QByteArray& svgBytes, int* svgLine)
+{
+    QXmlStreamReader xml(svgBytes);
+    int depth = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        ++depth;
+        if (depth == 1 && svgLine)
+            *svgLine = static_cast<int>(xml.lineNumber());
+        // The drawing's own title is a child of the <svg> element.
+        if (depth == 2 && xml.name() == QLatin1String("title"))
+            return xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+    }
+    return {};
 }
 
 } // namespace svgfigure

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <QString>
 
 class QSvgRenderer;
 class WmfWriter;
@@ -18,5 +19,9 @@ void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box);
 
 // A page figure from an SVG file's bytes.
 pages::Drawing drawing(const QByteArray& svgBytes);
+
+// What the drawing says it shows: the text of its <title>, which screen readers read out;
+// empty when it has none. svgLine is set to the line of the <svg> element.
+QString title(const QByteArray& svgBytes, int* svgLine = nullptr);
 
 } // namespace svgfigure
