@@ -25,7 +25,7 @@ struct ItemSpec {
     Box start;  // the answer label's starting rectangle, also its home box
     Box target;
     int group = -1;
-    std::string caption; // empty: like no other item
+    std::string caption = {}; // empty: like no other item
 };
 
 class Engine {

@@ -1,5 +1,5 @@
 // The drag-and-drop rules, on the four screens' own tables and without any widgets.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_engine.h"
 #include "activities/activity_layout.h"
 

@@ -1,7 +1,7 @@
 // The labelling pictures must fit the fixed pointer lines: each line runs from the target box
 // of one part to a point on that part of the picture, and the picture keeps clear of the
 // boxes and texts around it.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_layout.h"
 
 #include "test_app.h"

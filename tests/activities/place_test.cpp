@@ -5,7 +5,7 @@
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "test_app.h"
 
 #include <QPointingDevice>
@@ -40,7 +40,7 @@ protected:
     static void clickAt(QWidget* w, QPoint local) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, local); }
     int thuds() const { return static_cast<int>(t.sound.played.count(thudSound)); }
 
-    TestApp t;
+    TestApp t{fixtureDataDir()};
 };
 
 } // namespace

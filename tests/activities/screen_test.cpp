@@ -1,5 +1,5 @@
 // The four activity screens with real widgets, driven by mouse events as a pupil would.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 
@@ -62,7 +62,7 @@ protected:
 
     int thuds() const { return static_cast<int>(t.sound.played.count(thudSound)); }
 
-    TestApp t;
+    TestApp t{fixtureDataDir()};
 };
 
 QStringList stackingTopMostFirst(const QWidget& parent)

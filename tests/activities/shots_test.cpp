@@ -1,6 +1,6 @@
 // Pictures of the four screens for a person to look at: fresh, half-way through a drag, and
 // solved. Written only when CORVANA_SHOTS_DIR names a folder.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 
@@ -19,7 +19,7 @@ TEST(ActivityShots, FreshMidDragAndSolved)
     if (dir.isEmpty())
         GTEST_SKIP() << "set CORVANA_SHOTS_DIR to write screenshots";
     QDir().mkpath(dir);
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     const std::pair<const ActivityLayout*, const char*> screens[] = {
         {&boneslab, "Bones"}, {&partslab, "Parts of the Body"}, {&partsord, "Parts of the Body"}, {&bonesord, "Bones"}};
     for (const auto& [layout, title] : screens) {

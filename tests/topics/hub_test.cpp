@@ -6,7 +6,7 @@
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
 
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "test_app.h"
 
 #include <QImage>
@@ -30,7 +30,7 @@ QByteArray jpegOfWidth(int widthPixels, int heightPixels = 40)
 }
 
 struct HubTest : ::testing::Test {
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     MainMenu& menu = t.screens.touch<MainMenu>();
 
     TopicHub& open(int entry)

@@ -7,6 +7,7 @@
 #include "topics/topic_hub.h"
 
 #include "test_app.h"
+#include "test_topics.h"
 
 #include <QApplication>
 #include <QRadioButton>
@@ -79,7 +80,7 @@ void placeEveryLabelWithTheKeyboard(TestApp& t, const QString& name)
 
 void walk(int menuEntry, const char* hubName, const char* labelling, const char* ordering)
 {
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     MainMenu& menu = t.screens.touch<MainMenu>();
     t.screens.show(menu);
     ASSERT_NE(keyboard(), nullptr);

@@ -1,5 +1,5 @@
 // Page names, page labels and the paging buttons of the reader and the guide.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "topics/hub_table.h"
 #include "topics/reader_pages.h"
 

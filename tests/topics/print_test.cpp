@@ -4,7 +4,7 @@
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
 
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "test_app.h"
 
 #include <QTemporaryDir>
@@ -16,7 +16,7 @@ namespace {
 using Kind = RecordingPrinter::Kind;
 
 struct PrintTest : ::testing::Test {
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     MainMenu& menu = t.screens.touch<MainMenu>();
 
     PagedReader& bonesNotes()

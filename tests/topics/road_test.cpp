@@ -1,10 +1,10 @@
-// A pupil's whole road through each topic, on the shipped data: menu, hub, quiz with its
+// A pupil's whole road through each of the test topics: menu, hub, quiz with its
 // results, both activities, and back to the menu.
 #include "menu/main_menu.h"
 #include "topics/topic_hub.h"
 #include "worksheets/question_set.h"
 
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "test_app.h"
 
 #include <QLabel>
@@ -26,7 +26,7 @@ void click(Screen* screen, const char* array, int index)
 
 void walk(int menuEntry, const char* hubName, const char* labelling, const char* ordering)
 {
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     MainMenu& menu = t.screens.touch<MainMenu>();
     t.screens.show(menu);
     click(&menu, "Label2", menuEntry);
@@ -34,7 +34,7 @@ void walk(int menuEntry, const char* hubName, const char* labelling, const char*
     ASSERT_NE(hub, nullptr);
     const QString topic = hub->item<QLabel>("Label1")->text();
 
-    // The quiz on the shipped question set, every answer right.
+    // The quiz on the topic's question set, every answer right.
     click(hub, "label3", TopicHub::MultipleChoice);
     Screen* quiz = t.screens.find("multiple");
     ASSERT_NE(quiz, nullptr);

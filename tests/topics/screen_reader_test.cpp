@@ -7,6 +7,7 @@
 #include "topics/topic_hub.h"
 
 #include "test_app.h"
+#include "test_topics.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -71,7 +72,7 @@ void press(QWidget* w)
 
 TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
 {
-    TestApp t;
+    TestApp t{fixtureDataDir()};
     TitleScreen& title = t.screens.touch<TitleScreen>();
     t.screens.show(title);
     EXPECT_GE(namedItems(&title), 8);
