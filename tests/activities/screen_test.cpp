@@ -264,6 +264,11 @@ TEST_F(ActivityScreenTest, PartsordAndBonesordScoreThroughTheirScreens)
         dragToTarget(bones, i, i);
     click(bones, checkScoreButton);
     EXPECT_EQ(t.state.results.resultScore, 6);
+    // The two "stirrup bone in the ear." labels swapped: the sentences read the same.
+    dragToTarget(bones, 2, 5);
+    dragToTarget(bones, 5, 2);
+    click(bones, checkScoreButton);
+    EXPECT_EQ(t.state.results.resultScore, 6);
 }
 
 TEST_F(ActivityScreenTest, LabelsDraggedOffTheScreenOrOntoEachOtherComeHomeOnStartAgain)
