@@ -1,6 +1,6 @@
 // What one pointer move costs while a label is dragged: the rule that centres the label on
 // the pointer plus moving its widget, and then the same with the repaint that follows.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
 #include "platform/fonts.h"

@@ -1,7 +1,7 @@
 // The costs on a classroom projector: every screen fitted to 1920 x 1080 (1.8 screen pixels
 // to a 96-dpi pixel). One pointer move of a drag, with and without the repaint it causes, and
 // one full repaint of a screen. Targets: a drag move under 1 ms, a full repaint under 8 ms.
-#include "shipped_content.h"
+#include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "platform/fonts.h"
 #include "topics/topic_hub.h"
