@@ -32,7 +32,7 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twipsRect, const
 
 Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 0, 12000, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
+    addLabel(QStringLiteral("Label1"), {0, 0, frame::screenWidth, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
              yellow, Qt::AlignHCenter | Qt::AlignTop);
     check1_ = makeTick(this, QStringLiteral("Check1"), {120, 120, 2535, 375}, QStringLiteral("Edit Worksheet"), yellow);
     check2_ = makeTick(this, QStringLiteral("Check2"), {9240, 120, 2535, 375}, QStringLiteral("Delete Worksheet"), red);

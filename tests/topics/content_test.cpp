@@ -200,9 +200,9 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
         SCOPED_TRACE(topic->folderName.toStdString());
         QuestionSet set;
         ASSERT_TRUE(loadQuestionSetFile(DataFolder(testDataDir(), QString()).resolve(
-                                            QString::fromUtf8(topic->hub.questionSetFile)),
+                                            topic->hub.questionSetFile),
                                         set));
-        EXPECT_EQ(set.title, QString::fromUtf8(topic->hub.title));
+        EXPECT_EQ(set.title, topic->hub.title);
         int answers[5] = {};
         for (int q = 1; q <= 10; ++q) {
             ++answers[correctOption(set.question(q))];
@@ -218,6 +218,6 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
                 for (size_t j = i + 1; j < a->items.size(); ++j)
                     EXPECT_FALSE(a->items[i].homeLeft == a->items[j].homeLeft &&
                                  a->items[i].homeTop == a->items[j].homeTop)
-                        << a->name << " items " << i << " and " << j;
+                        << a->name.toStdString() << " items " << i << " and " << j;
     }
 }

@@ -4,7 +4,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/text_file.h"
-#include "topics/topic_catalogue.h"
+#include "content/topic_file.h"
 #include "worksheets/question_set.h"
 
 #include <QDir>
@@ -419,11 +419,11 @@ QString topicMedia(const QString& folder, const QString& path)
     return path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
 }
 
-void checkPicture(const TopicFolder& source, const QString& folder, const char* path, const QString& file)
+void checkPicture(const TopicFolder& source, const QString& folder, const QString& path, const QString& file)
 {
-    if (!path)
+    if (path.isEmpty())
         return;
-    const QString local = topicMedia(folder, QString::fromUtf8(path));
+    const QString local = topicMedia(folder, path);
     if (!local.isEmpty() && !source.bytes(local))
         failAt(file, 0, QStringLiteral("the picture \"%1\" is missing").arg(local));
 }
@@ -434,7 +434,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
 {
     const QDir root(contentRoot);
     QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    TopicCatalogue catalogue;
+    std::vector<TopicFile> topicsSoFar;
     QStringList built;
     for (const QString& folder : folders) {
         if (!QFileInfo::exists(root.filePath(folder + QStringLiteral("/topic.txt"))))
@@ -450,13 +450,14 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             throw ContentFailure(error ? *error : ContentError{topicName, 0, QStringLiteral("cannot be read")});
         TopicFile topic = std::move(*parsed);
         const int entryLine = topic.menuEntryLine;
-        QString why;
-        if (!catalogue.add(topic, &why))
-            failAt(topicName, entryLine, why);
+        for (const TopicFile& other : topicsSoFar)
+            if (const QString why = topics::clash(other, topic); !why.isEmpty())
+                failAt(topicName, entryLine, why);
+        topicsSoFar.push_back(topic);
         if (!only.isEmpty() && !only.contains(folder))
             continue;
 
-        const QString title = QString::fromUtf8(topic.hub.title);
+        const QString title = topic.hub.title;
         const QString media = QStringLiteral("topics/") + folder + QLatin1Char('/');
 
         // Pictures of the topic's own folder.
@@ -490,7 +491,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             if (!text)
                 failAt(topicName, 0, QStringLiteral("the page file \"%1\" is missing").arg(sets[s].file));
             const QList<pages::Page> pageList =
-                pagesFromMarkdown(*text, shownFile, sets[s].role, QString::fromUtf8(sets[s].pages.pageSet),
+                pagesFromMarkdown(*text, shownFile, sets[s].role, sets[s].pages.pageSet,
                                   [&](const QString& name) { return source.bytes(name); });
             pageCounts[s] = static_cast<int>(pageList.size());
             for (const pages::Page& page : pageList) {
@@ -511,7 +512,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
         for (const auto* a : {&topic.labelling, &topic.ordering}) {
             const QString file = source.shown(a == &topic.labelling ? topic.labellingFile : topic.orderingFile);
             checkPicture(source, folder, a->layout.picture, file);
-            const QString local = a->layout.picture ? topicMedia(folder, QString::fromUtf8(a->layout.picture)) : QString();
+            const QString local = topicMedia(folder, a->layout.picture);
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                 checkLineTargets(*a, *source.bytes(local), file);
         }

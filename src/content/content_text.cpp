@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <deque>
-#include <string>
 
 QString ContentError::toString() const
 {
@@ -130,19 +128,6 @@ std::optional<QColor> colour(const QString& s)
         if (c < 0 || c > 255 || c != static_cast<int>(c))
             return std::nullopt;
     return QColor(static_cast<int>((*v)[0]), static_cast<int>((*v)[1]), static_cast<int>((*v)[2]));
-}
-
-const char* intern(const QString& text)
-{
-    // Never freed: content is read a handful of times per run and its texts are small.
-    static std::deque<std::string> pool;
-    static QHash<QString, const char*> index;
-    if (const char* found = index.value(text, nullptr))
-        return found;
-    pool.push_back(text.toStdString());
-    const char* stored = pool.back().c_str();
-    index.insert(text, stored);
-    return stored;
 }
 
 } // namespace content
