@@ -67,6 +67,12 @@ QString itemName(const QString& array, int index) { return QStringLiteral("%1(%2
 
 const QString fontMistake = QStringLiteral("a font is Tahoma, Times New Roman or Arial, a size and maybe \"bold\"");
 const QString colourMistake = QStringLiteral("a colour is a name or \"r, g, b\"");
+const QString pictureKinds = QStringLiteral("a picture is an .svg, .jpg, .png, .bmp or .gif file");
+
+QString tooMany(const char* what)
+{
+    return QStringLiteral("an activity has at most %1 %2").arg(content::maxItems).arg(QLatin1String(what));
+}
 
 // What the settings build up before the file's checks as a whole.
 struct Draft {
@@ -103,6 +109,8 @@ QString readPicture(Draft& d, const KeyedLine& k)
     const auto where = at > 0 ? content::point(v.mid(at + 4)) : std::nullopt;
     if (!where)
         return QStringLiteral("write the picture as \"name at left, top\"");
+    if (!content::isPictureName(v.left(at).trimmed()))
+        return pictureKinds;
     d.file.layout.picture = mediaPath(v.left(at).trimmed(), d.mediaFolder);
     d.file.layout.pictureTopLeft = *where;
     d.file.pictureLine = k.line;
@@ -155,6 +163,8 @@ QString readScoring(Draft& d, const KeyedLine& k)
 
 QString readItem(Draft& d, const KeyedLine& k)
 {
+    if (d.file.layout.items.size() >= content::maxItems)
+        return tooMany("items");
     const QStringList parts = splitParts(k.value);
     if (parts.size() < 3 || parts[0].isEmpty())
         return QStringLiteral("write an item as \"caption | home left, top | target left, top\"");
@@ -189,6 +199,10 @@ QString readLine(Draft& d, const KeyedLine& k)
         if (!ok || index < 0)
             return QStringLiteral("a numbered line is written \"line 3: ...\"");
     }
+    if (index > content::maxLineIndex)
+        return QStringLiteral("pointer lines are numbered 0 to %1").arg(content::maxLineIndex);
+    if (d.file.layout.lines.size() >= content::maxItems)
+        return tooMany("pointer lines");
     d.nextLineIndex = index + 1;
     const QStringList parts = splitParts(k.value);
     static const QRegularExpression dash(QStringLiteral("\\s+-\\s+"));
@@ -211,6 +225,8 @@ QString readText(Draft& d, const KeyedLine& k)
     const QString name = k.name.mid(5).trimmed();
     if (!validItemName(name))
         return QStringLiteral("\"%1\" is not an item name like Label7 or Label5(2)").arg(name);
+    if (d.file.layout.texts.size() >= content::maxItems)
+        return tooMany("texts");
     const QStringList parts = splitParts(k.value);
     if (parts.size() < 5)
         return QStringLiteral("write a text as \"left, top, width x height | font | colour | align | text\"");
@@ -234,6 +250,8 @@ QString readText(Draft& d, const KeyedLine& k)
 QString readDrawingOrder(Draft& d, const KeyedLine& k)
 {
     d.file.layout.drawingOrder += k.value.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (d.file.layout.drawingOrder.size() > 6 * content::maxItems)
+        return QStringLiteral("the drawing order names more items than an activity has");
     d.orderGiven = true;
     return {};
 }

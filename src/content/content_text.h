@@ -36,9 +36,19 @@ QStringList splitParts(const QString& value);
 
 namespace content {
 
+// What a content file may hold, so that a mistaken or hostile file can't exhaust the program.
+inline constexpr double maxCoordinate = 24000; // twips: two screens either way
+inline constexpr int maxItems = 40;            // items, texts and pointer lines of one activity
+inline constexpr int maxLineIndex = 99;        // "line 99:"
+
+// Why a name that becomes a file name (a title, a page set) can't be one; empty when it can.
+QString fileNameProblem(const QString& name);
+// Whether a picture name is one of the kinds the program draws (SVG, JPEG, PNG, BMP, GIF).
+bool isPictureName(const QString& name);
+
 // Numbers in twips and colours as content files write them; nullopt when malformed.
-std::optional<double> number(const QString& s);
-std::optional<QPointF> point(const QString& s);       // "480, 1200"
+std::optional<double> number(const QString& s);    // finite, at most 100000 either way
+std::optional<QPointF> point(const QString& s);       // "480, 1200", within maxCoordinate
 std::optional<QRectF> rect(const QString& s);         // "480, 1200, 3585 x 705"
 std::optional<QSizeF> size(const QString& s);         // "1485 x 375"
 std::optional<QColor> colour(const QString& s);       // "yellow" or "9, 63, 137"

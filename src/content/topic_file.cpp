@@ -47,6 +47,9 @@ QString readTitle(Draft& d, const KeyedLine& k)
 {
     if (k.value.isEmpty())
         return QStringLiteral("the title is empty");
+    // The title names the topic's question set file.
+    if (const QString problem = content::fileNameProblem(k.value); !problem.isEmpty())
+        return problem;
     d.t.hub.title = k.value;
     return {};
 }
@@ -95,6 +98,8 @@ QString readHubPicture(Draft& d, const KeyedLine& k)
         h.animation = QStringLiteral("skull");
         h.picture.clear();
     } else {
+        if (!content::isPictureName(name))
+            return QStringLiteral("a picture is an .svg, .jpg, .png, .bmp or .gif file");
         h.picture = activity::mediaPath(name, d.mediaFolder);
         h.animation.clear();
     }
@@ -103,6 +108,8 @@ QString readHubPicture(Draft& d, const KeyedLine& k)
 
 QString readQuizPicture(Draft& d, const KeyedLine& k)
 {
+    if (!content::isPictureName(k.value))
+        return QStringLiteral("a picture is an .svg, .jpg, .png, .bmp or .gif file");
     d.t.hub.quizPicture = activity::mediaPath(k.value, d.mediaFolder);
     return {};
 }
@@ -127,6 +134,10 @@ QString readCaption(Draft& d, const KeyedLine& k)
 template <QString Draft::*Field>
 QString readPageSet(Draft& d, const KeyedLine& k)
 {
+    if (k.value.isEmpty())
+        return QStringLiteral("the page set's name is empty");
+    if (const QString problem = content::fileNameProblem(k.value); !problem.isEmpty())
+        return problem;
     d.*Field = k.value;
     return {};
 }
@@ -201,6 +212,12 @@ std::optional<TopicFile> parseTopicFile(const QString& text, const QString& file
     h.keyFacts = hubs::pagesOf(d.keyFactsSet.isEmpty() ? QStringLiteral("key ") + h.title.toLower() : d.keyFactsSet,
                                d.keyFactsCount);
     h.teachersNotes = hubs::pagesOf(d.notesSet.isEmpty() ? h.title.toLower() : d.notesSet, d.notesCount);
+    // One name for both would show the notes behind the Key Facts button.
+    if (h.keyFacts.pageSet.compare(h.teachersNotes.pageSet, Qt::CaseInsensitive) == 0) {
+        report.fail(0, QStringLiteral("the Key Facts and the Teacher's Notes both use the page set \"%1\"")
+                           .arg(h.keyFacts.pageSet));
+        return std::nullopt;
+    }
 
     auto readActivity = [&](const QString& name, activity::ActivityFile& into) -> bool {
         const std::optional<QString> body = read(name);
@@ -236,6 +253,11 @@ QString clash(const TopicFile& a, const TopicFile& b)
                     .arg(a.folderName, b.folderName, name);
     if (a.hub.title.compare(b.hub.title, Qt::CaseInsensitive) == 0)
         return QStringLiteral("topics \"%1\" and \"%2\" have the same title").arg(a.folderName, b.folderName);
+    for (const QString& set : {b.hub.keyFacts.pageSet, b.hub.teachersNotes.pageSet})
+        for (const QString& other : {a.hub.keyFacts.pageSet, a.hub.teachersNotes.pageSet})
+            if (set.compare(other, Qt::CaseInsensitive) == 0)
+                return QStringLiteral("topics \"%1\" and \"%2\" both use the page set \"%3\"")
+                    .arg(a.folderName, b.folderName, set);
     return {};
 }
 
