@@ -95,7 +95,7 @@ void Catalogue::load()
     QString problem;
     int titlesRead = -1;
     if (readTrackingFile(services().files, worksheets, &problem, &titlesRead) == ListRead::Unreadable &&
-        !offerListRebuild(services().files, services().messages, problem, worksheets))
+        !offerListRebuild(services().files, services().messages, problem, worksheets, state().topicTitles))
         worksheets.count = std::max(titlesRead, 0);
     for (QCheckBox* tick : {check1_, check2_}) {
         // A tick box fills with its button colour unless told to use the window's.
