@@ -212,6 +212,15 @@ std::optional<TopicFile> parseTopicFile(const QString& text, const QString& file
     h.keyFacts = hubs::pagesOf(d.keyFactsSet.isEmpty() ? QStringLiteral("key ") + h.title.toLower() : d.keyFactsSet,
                                d.keyFactsCount);
     h.teachersNotes = hubs::pagesOf(d.notesSet.isEmpty() ? h.title.toLower() : d.notesSet, d.notesCount);
+    // The program's own pages share the folders of the topics' pages.
+    static const QStringList programPages{QStringLiteral("guide1"), QStringLiteral("guide2"), QStringLiteral("guide3"),
+                                          QStringLiteral("guide4"), QStringLiteral("introduction"),
+                                          QStringLiteral("acknowledgments")};
+    for (const HubPages* set : {&h.keyFacts, &h.teachersNotes})
+        if (programPages.contains(set->pageSet, Qt::CaseInsensitive)) {
+            report.fail(0, QStringLiteral("the page set \"%1\" is the name of one of Corvana's own pages").arg(set->pageSet));
+            return std::nullopt;
+        }
     // One name for both would show the notes behind the Key Facts button.
     if (h.keyFacts.pageSet.compare(h.teachersNotes.pageSet, Qt::CaseInsensitive) == 0) {
         report.fail(0, QStringLiteral("the Key Facts and the Teacher's Notes both use the page set \"%1\"")

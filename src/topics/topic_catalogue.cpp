@@ -4,6 +4,7 @@
 #include "platform/data_folder.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 std::optional<QString> readContentFile(const DataFolder& files, const QString& relative)
 {
@@ -11,10 +12,15 @@ std::optional<QString> readContentFile(const DataFolder& files, const QString& r
     if (path.isEmpty())
         return std::nullopt;
     QFile f(path);
-    // Content files are a few kilobytes; anything far larger is not one.
-    if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024)
+    // Content files are a few kilobytes; anything far larger, or a device that never ends, is
+    // not one.
+    constexpr qint64 limit = 1024 * 1024;
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return cp1252::decode(f.readAll());
+    const QByteArray bytes = f.read(limit + 1);
+    if (bytes.size() > limit)
+        return std::nullopt;
+    return cp1252::decode(bytes);
 }
 
 TopicCatalogue TopicCatalogue::load(const DataFolder& files)

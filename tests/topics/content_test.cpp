@@ -271,6 +271,8 @@ TEST(TopicContent, HostileFilesAreRefusedNamingTheirFileAndLine)
         {"topic.txt", replace("title: Lungs", "title: ../../../x"), "topic.txt:1: \"../../../x\" becomes a file name"},
         {"topic.txt", [](QByteArray& b) { b += "key facts pages: ../../../x\n"; }, "topic.txt:11: \"../../../x\" becomes"},
         {"topic.txt", replace("title: Lungs", "title: track"), "topic.txt:1: \"track\" is the name of one of Corvana's"},
+        {"topic.txt", replace("title: Lungs", "title: Introduction"),
+         "topic.txt: the page set \"introduction\" is the name of one of Corvana's own pages"},
         {"topic.txt", [](QByteArray& b) { b += "key facts pages: lungs\n"; },
          "topic.txt: the Key Facts and the Teacher's Notes both use the page set \"lungs\""},
         {"topic.txt", [](QByteArray& b) { b += "key facts pages: key other\n"; }, "both use the page set \"key other\""},
