@@ -8,13 +8,13 @@ const ButtonRow buttons[3] = {
     {"Check Score", {6000, 7920, 2565, 495}},
 };
 
-std::vector<ItemSpec> ActivityLayout::itemSpecs() const
+std::vector<ItemSpec> itemSpecs(const ActivityLayout& layout)
 {
     std::vector<ItemSpec> specs;
-    for (const ItemRow& row : items)
-        specs.push_back({Box{row.homeLeft, row.homeTop, labelWidth, labelHeight},
-                         Box{row.targetLeft, row.targetTop, labelWidth, labelHeight}, row.group,
-                         row.caption ? row.caption : ""});
+    for (const ItemRow& row : layout.items)
+        specs.push_back({Box{row.homeLeft, row.homeTop, layout.labelWidth, layout.labelHeight},
+                         Box{row.targetLeft, row.targetTop, layout.labelWidth, layout.labelHeight}, row.group,
+                         row.caption.toStdString()});
     return specs;
 }
 

@@ -274,10 +274,10 @@ void PointerLines::paintEvent(QPaintEvent*)
 // ---------------------------------------------------------------- ActivityScreen
 
 ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
-    : Screen(app, QString::fromUtf8(layout.name)), layout_(layout),
-      engine_(std::make_unique<Engine>(layout.itemSpecs()))
+    : Screen(app, layout.name), layout_(layout),
+      engine_(std::make_unique<Engine>(itemSpecs(layout)))
 {
-    if (layout_.picture)
+    if (!layout_.picture.isEmpty())
         picture_ = addPicture(QStringLiteral("Image1(0)"),
                               {layout_.pictureTopLeft.x(), layout_.pictureTopLeft.y(), 0, 0}, PictureItem::AutoSize);
 
@@ -285,7 +285,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
         // Design state: the caption is kept with the target box until load.
         auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
-        target->setText(QString::fromUtf8(row.caption));
+        target->setText(row.caption);
         setItemFont(target, layout_.labelFont);
         target->setAlignment(layout_.labelAlign);
         place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
@@ -310,7 +310,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
     }
 
     for (const TextRow& row : layout_.texts)
-        addLabel(QString::fromUtf8(row.name), row.rect, QString::fromUtf8(row.text), row.font, row.colour, row.align);
+        addLabel(row.name, row.rect, row.text, row.font, row.colour, row.align);
     growTexts();
 
     if (!layout_.lines.empty()) {
@@ -338,7 +338,7 @@ void ActivityScreen::growTexts()
     // A text that wraps to one line more than its box holds would lose that line; it grows
     // downwards instead (the instruction of the sorting screen needs this).
     for (const TextRow& row : layout_.texts) {
-        QLabel* text = item<QLabel>(QString::fromUtf8(row.name));
+        QLabel* text = item<QLabel>(row.name);
         const int needed = text->heightForWidth(text->width());
         if (needed > text->height())
             text->resize(text->width(), needed);
@@ -421,7 +421,7 @@ void ActivityScreen::rescaled()
 void ActivityScreen::stackInDrawingOrder()
 {
     for (auto it = layout_.drawingOrder.rbegin(); it != layout_.drawingOrder.rend(); ++it)
-        if (QWidget* w = item(QString::fromUtf8(*it)))
+        if (QWidget* w = item(*it))
             w->raise();
 }
 
@@ -432,7 +432,7 @@ void ActivityScreen::load()
         setBackgroundColour(*layout_.background);
     state().results.resultOutOf = layout_.count();
     if (picture_)
-        setPicture(picture_, QString::fromUtf8(layout_.picture));
+        setPicture(picture_, layout_.picture);
     for (int i = 0; i < layout_.count(); ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         answers_[k]->setText(targets_[k]->text());
@@ -440,7 +440,7 @@ void ActivityScreen::load()
         targets_[k]->setFilled(false);
         homes_[k]->setGeometry(answers_[k]->geometry());
     }
-    engine_ = std::make_unique<Engine>(layout_.itemSpecs());
+    engine_ = std::make_unique<Engine>(itemSpecs(layout_));
     describePlaces();
 }
 

@@ -5,7 +5,7 @@
 void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title)
 {
     auto& screen = app.screens.touchNamed<activity::ActivityScreen>(
-        QString::fromUtf8(layout.name), [&] { return new activity::ActivityScreen(app, layout); });
+        layout.name, [&] { return new activity::ActivityScreen(app, layout); });
     screen.setTitle(title);
     app.screens.show(screen);
 }

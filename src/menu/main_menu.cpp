@@ -56,7 +56,7 @@ constexpr int exitEntry = 16;
 
 MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 120, 12000, 900}, frame::productTitle, {"Tahoma", 32.25, true},
+    addLabel(QStringLiteral("Label1"), {0, 120, frame::screenWidth, 900}, frame::productTitle, {"Tahoma", 32.25, true},
              QColor(255, 0, 0), Qt::AlignHCenter | Qt::AlignTop);
     image_ = addPicture(QStringLiteral("Image1"), {6900, 1680, 4800, 3600}, PictureItem::Stretch);
 
@@ -88,7 +88,7 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
     }
     setHoverButtons(buttons);
 
-    addLabel(QStringLiteral("Label3"), {0, 8280, 12000, 375},
+    addLabel(QStringLiteral("Label3"), {0, 8280, frame::screenWidth, 375},
              QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd"),
              {"Tahoma", 9.75}, frame::captionColour, Qt::AlignHCenter | Qt::AlignTop);
 

@@ -94,6 +94,9 @@ QString DataFolder::writablePath(const QString& relative) const
     const QStringList parts = components(relative);
     if (parts.isEmpty() || writableRoot_.isEmpty())
         return {};
+    // The user's folder itself planted as a link would carry every write elsewhere.
+    if (QFileInfo(QDir::cleanPath(writableRoot_)).isSymLink())
+        return {};
     QString folder = writableRoot_;
     for (int i = 0; i + 1 < parts.size(); ++i) {
         const QString existing = resolveUnder(folder, {parts[i]}, false);

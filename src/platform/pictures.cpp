@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -92,6 +93,10 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
         return vector ? Picture(std::move(vector)) : Picture();
     }
     if (pathForFormat.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        // A drawing far beyond any topic's (content/README.md) would take the window's memory
+        // and seconds to draw.
+        if (bytes.size() > 2 * 1024 * 1024)
+            return {};
         auto svg = std::make_shared<SvgPicture>(bytes);
         return svg->valid() ? Picture(std::shared_ptr<const VectorPicture>(std::move(svg))) : Picture();
     }
@@ -148,7 +153,7 @@ Picture QtPictureLoader::loadFile(const QString& relativePath, double density)
     if (path.isEmpty())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > 64LL * 1024 * 1024)
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > 64LL * 1024 * 1024)
         return {};
     Picture picture = decode(file.readAll(), path);
     if (picture.isNull() || (density != 1.0 && picture.isVector()))

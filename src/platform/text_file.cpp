@@ -180,6 +180,8 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes)
     out.close();
     if (!written || out.error() != QFileDevice::NoError)
         return false;
+    if (text_file_testing::afterWrite)
+        text_file_testing::afterWrite(path);
     QFile back(path);
     return back.open(QIODevice::ReadOnly) && back.readAll() == bytes && back.error() == QFileDevice::NoError;
 }

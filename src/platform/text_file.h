@@ -62,6 +62,12 @@ using ReadBackCheck = std::function<bool(const QString& writtenPath)>;
 // with the old file untouched and no temporary file left, when any step fails.
 bool writeLinesAtomically(const QString& absolutePath, const QStringList& lines, const ReadBackCheck& readsBack = {});
 
+namespace text_file_testing {
+// Called on each new file between writing its bytes and reading them back, so that a test can
+// stand in for a disk that keeps something other than what was written.
+inline std::function<void(const QString& path)> afterWrite;
+} // namespace text_file_testing
+
 // Temporary files of a write that never finished (the program was stopped half-way) end so.
 inline const QString temporarySuffix = QStringLiteral(".corvana-tmp");
 // Removes such files from a folder; only safe while no other writer can be using the folder.

@@ -29,10 +29,10 @@ struct TextItem {
     bool startsVisible;
 };
 const TextItem texts[] = {
-    {"Label4", {0, 120, 12000, 900}, "Well Done!", {"Tahoma", 36, true}, true},
-    {"Label1", {0, 5400, 12000, 855}, "", {"Times New Roman", 24}, true},
+    {"Label4", {0, 120, frame::screenWidth, 900}, "Well Done!", {"Tahoma", 36, true}, true},
+    {"Label1", {0, 5400, frame::screenWidth, 855}, "", {"Times New Roman", 24}, true},
     {"Label5", {1680, 6000, 8640, 1335}, "", {"Times New Roman", 24}, false},
-    {"Label6", {0, 6240, 12000, 855}, "Read the Key Facts and try again.", {"Times New Roman", 24}, true},
+    {"Label6", {0, 6240, frame::screenWidth, 855}, "Read the Key Facts and try again.", {"Times New Roman", 24}, true},
     {"Label2", {3120, 7440, 5775, 855}, "Enter your name in the box above before printing your certificate",
      {"Times New Roman", 18}, false},
 };

@@ -12,7 +12,7 @@ const FontSpec body{"Tahoma", 15.75, true};
 constexpr double lineLeft = 120;
 constexpr double firstLineTop = 1680;
 constexpr double lineStep = 600;
-constexpr double lineWidth = 12000;
+constexpr double lineWidth = frame::screenWidth;
 constexpr double lineHeight = 540;
 constexpr double lineGap = lineStep - lineHeight;
 constexpr double closingTop = 7920; // Label5, "Read the Key Facts and try again."
@@ -49,9 +49,9 @@ WrongScreen::WrongScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
     // The title and the questions come from teachers' files: "<" must not start markup.
-    addLabel(QStringLiteral("Label6"), {0, 120, 12000, 540}, QString(), heading, yellow, centred)
+    addLabel(QStringLiteral("Label6"), {0, 120, frame::screenWidth, 540}, QString(), heading, yellow, centred)
         ->setTextFormat(Qt::PlainText);
-    addLabel(QStringLiteral("Label4"), {240, 960, 12000, 540},
+    addLabel(QStringLiteral("Label4"), {240, 960, frame::screenWidth, 540},
              QStringLiteral("You answered the following questions incorrectly."), body, yellow, left);
     for (int k = 0; k < lineCount; ++k) {
         QLabel* line = addLabel(frame::itemName(QStringLiteral("Label2"), k),
@@ -60,7 +60,7 @@ WrongScreen::WrongScreen(App& app) : Screen(app, QString::fromLatin1(kName))
         line->setTextFormat(Qt::PlainText);
         line->hide();
     }
-    addLabel(QStringLiteral("Label5"), {0, 7920, 12000, 540}, QStringLiteral("Read the Key Facts and try again."),
+    addLabel(QStringLiteral("Label5"), {0, 7920, frame::screenWidth, 540}, QStringLiteral("Read the Key Facts and try again."),
              heading, yellow, centred);
     ButtonLabel* exit = addButton(QStringLiteral("Label3"), 1, {10560, 7920, 1245, 495}, QStringLiteral("Exit"), body);
     // No hover handling here: Exit stays highlighted.

@@ -5,6 +5,7 @@
 #include "accessibility.h"
 #include "app.h"
 #include "platform/pictures.h"
+#include "platform/screen_design.h"
 #include "platform/twips.h"
 
 #include <QColor>
@@ -26,8 +27,8 @@ inline const QColor frameColour(39, 63, 137);
 inline const QColor backdropColour(48, 133, 214);
 inline const QColor captionColour(255, 255, 0);
 inline const QColor defaultHighlight(0, 0, 0);
-inline constexpr double screenWidth = 12000;  // twips
-inline constexpr double screenHeight = 9000;
+inline constexpr double screenWidth = design::screenWidth; // twips
+inline constexpr double screenHeight = design::screenHeight;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
 inline const QString mainMenuScreen = QStringLiteral("intro0");
@@ -62,11 +63,6 @@ bool showsFocus(const QWidget* w);
 void paintFocusRing(QPainter& p, const QRect& r);
 } // namespace frame
 
-struct FontSpec {
-    const char* family; // "Tahoma", "Times New Roman", "Arial"
-    double points;
-    bool bold = false;
-};
 // The font at the display scale, for drawing.
 QFont makeFont(const FontSpec& spec);
 // The font at the design density (96 dpi) whatever the display, for measuring in twips.

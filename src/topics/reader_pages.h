@@ -2,15 +2,11 @@
 // which of Next Page and Previous Page can be pressed.
 #pragma once
 
+#include "content/page_names.h"
+
 #include <QString>
 
 namespace reader {
-
-// "a.wmf", "b.wmf", "c.wmf" for pages 1..3; empty for any other page, which has no file.
-QString pageEnding(int page);
-// "wmf\" + set + ending, and "wmf2\" + set + ending; empty when the page has no file.
-QString screenCopy(const QString& pageSet, int page);
-QString printCopy(const QString& pageSet, int page);
 
 // "Page 1 of 2": each number written with one leading space.
 QString pageLabel(int page, int pageCount);

@@ -4,6 +4,7 @@
 #include "platform/data_folder.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 std::optional<QString> readContentFile(const DataFolder& files, const QString& relative)
 {
@@ -11,10 +12,15 @@ std::optional<QString> readContentFile(const DataFolder& files, const QString& r
     if (path.isEmpty())
         return std::nullopt;
     QFile f(path);
-    // Content files are a few kilobytes; anything far larger is not one.
-    if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024)
+    // Content files are a few kilobytes; anything far larger, or a device that never ends, is
+    // not one.
+    constexpr qint64 limit = 1024 * 1024;
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return cp1252::decode(f.readAll());
+    const QByteArray bytes = f.read(limit + 1);
+    if (bytes.size() > limit)
+        return std::nullopt;
+    return cp1252::decode(bytes);
 }
 
 TopicCatalogue TopicCatalogue::load(const DataFolder& files)
@@ -55,21 +61,9 @@ bool TopicCatalogue::add(TopicFile topic, QString* why)
             *why = message;
         return false;
     };
-    for (const auto& t : topics_) {
-        if (t->hub.menuEntry == topic.hub.menuEntry)
-            return refuse(QStringLiteral("topics \"%1\" and \"%2\" both use menu entry %3")
-                              .arg(t->folderName, topic.folderName)
-                              .arg(topic.hub.menuEntry));
-        const QList<const char*> taken{t->hub.screen, t->hub.labellingScreen, t->hub.orderingScreen};
-        for (const char* name : {topic.hub.screen, topic.hub.labellingScreen, topic.hub.orderingScreen})
-            for (const char* other : taken)
-                if (qstrcmp(name, other) == 0)
-                    return refuse(QStringLiteral("topics \"%1\" and \"%2\" both use the screen name \"%3\"")
-                                      .arg(t->folderName, topic.folderName, QString::fromUtf8(name)));
-        if (QString::fromUtf8(t->hub.title).compare(QString::fromUtf8(topic.hub.title), Qt::CaseInsensitive) == 0)
-            return refuse(QStringLiteral("topics \"%1\" and \"%2\" have the same title")
-                              .arg(t->folderName, topic.folderName));
-    }
+    for (const auto& t : topics_)
+        if (const QString message = topics::clash(*t, topic); !message.isEmpty())
+            return refuse(message);
     topics_.push_back(std::make_shared<const TopicFile>(std::move(topic)));
     return true;
 }
@@ -85,7 +79,7 @@ const TopicFile* TopicCatalogue::byMenuEntry(int entry) const
 const TopicFile* TopicCatalogue::byScreen(const QString& hubScreen) const
 {
     for (const auto& t : topics_)
-        if (hubScreen == QString::fromUtf8(t->hub.screen))
+        if (hubScreen == t->hub.screen)
             return t.get();
     return nullptr;
 }
@@ -93,9 +87,9 @@ const TopicFile* TopicCatalogue::byScreen(const QString& hubScreen) const
 const activity::ActivityLayout* TopicCatalogue::activity(const QString& screenName) const
 {
     for (const auto& t : topics_) {
-        if (screenName == QString::fromUtf8(t->labelling.layout.name))
+        if (screenName == t->labelling.layout.name)
             return &t->labelling.layout;
-        if (screenName == QString::fromUtf8(t->ordering.layout.name))
+        if (screenName == t->ordering.layout.name)
             return &t->ordering.layout;
     }
     return nullptr;
@@ -105,6 +99,6 @@ QStringList TopicCatalogue::questionSetTitles() const
 {
     QStringList titles;
     for (const auto& t : topics_)
-        titles << QString::fromUtf8(t->hub.title);
+        titles << t->hub.title;
     return titles;
 }

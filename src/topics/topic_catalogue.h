@@ -1,7 +1,7 @@
 // Every topic the program offers, read from the installed content folders at start.
 #pragma once
 
-#include "topic_file.h"
+#include "content/topic_file.h"
 
 #include <memory>
 #include <vector>

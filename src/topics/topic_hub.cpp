@@ -35,14 +35,14 @@ const FontSpec titleFont{"Times New Roman", 27.75, true};
 } // namespace
 
 TopicHub::TopicHub(App& app, const TopicFile& topic)
-    : Screen(app, QString::fromUtf8(topic.hub.screen)), topic_(topic)
+    : Screen(app, topic.hub.screen), topic_(topic)
 {
     const HubTopic& hub = topic_.hub;
     // The picture lies beneath the title and the buttons.
     image_ = addPicture(QStringLiteral("Image1"), {0, 0, 0, 0}, PictureItem::AutoSize);
     if (!hub.pictureCentred)
         place(image_, {hub.pictureTopLeft.x(), hub.pictureTopLeft.y(), 0, 0});
-    addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, QString::fromUtf8(hub.title), titleFont,
+    addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, hub.title, titleFont,
              frame::captionColour, Qt::AlignLeft | Qt::AlignTop);
 
     QList<ButtonLabel*> all;
@@ -50,16 +50,16 @@ TopicHub::TopicHub(App& app, const TopicFile& topic)
         const ButtonItem& b = buttons[i];
         QString caption = QString::fromLatin1(b.caption);
         if (i == Labelling)
-            caption = QString::fromUtf8(hub.labellingCaption);
+            caption = hub.labellingCaption;
         else if (i == Ordering)
-            caption = QString::fromUtf8(hub.orderingCaption);
+            caption = hub.orderingCaption;
         ButtonLabel* label = addButton(QStringLiteral("label3"), i, {b.left, b.top, b.width, b.height}, caption,
                                        buttonFont);
         connect(label, &ButtonLabel::clicked, this, &TopicHub::buttonClicked);
         all << label;
     }
     setHoverButtons(all);
-    if (hub.animation) {
+    if (!hub.animation.isEmpty()) {
         timer_ = addTimer(QStringLiteral("Timer1"), 50);
         connect(timer_, &QTimer::timeout, this, &TopicHub::tick);
     }
@@ -69,13 +69,13 @@ void TopicHub::load()
 {
     setUpScreen();
     const HubTopic& hub = topic_.hub;
-    if (hub.animation) {
+    if (!hub.animation.isEmpty()) {
         setPicture(image_, frames::skull(0));
         state().animFrame = 0;
         timer_->start();
         return;
     }
-    setPicture(image_, QString::fromUtf8(hub.picture));
+    setPicture(image_, hub.picture);
     if (hub.pictureCentred) {
         // The item has taken the picture's size; without a picture it keeps its own.
         // Placed in twips, so that it stays centred when the display scale changes.
@@ -101,7 +101,7 @@ void TopicHub::buttonClicked(int index)
 
 void TopicHub::buttonAction(int index)
 {
-    const QString title = QString::fromUtf8(topic_.hub.title);
+    const QString title = topic_.hub.title;
     switch (index) {
     case MultipleChoice:
         openQuizOnTopic();
@@ -133,31 +133,31 @@ void TopicHub::openQuizOnTopic()
     // The set is read into a copy and only then becomes the current set: a file that is
     // missing, short or damaged leaves currentSet exactly as it was, so no quiz can start on a
     // half-filled set and no restore step is needed. The file is closed whatever happens.
-    const QString relative = QString::fromUtf8(topic_.hub.questionSetFile);
+    const QString relative = topic_.hub.questionSetFile;
     QuestionSet loaded = state().currentSet;
     if (!loadQuestionSetFile(services().files.resolve(relative), loaded)) {
         services().messages.ok(QStringLiteral("The questions for \"%1\" could not be read, so the quiz cannot "
                                               "start. The file \"%2\" is missing or damaged.")
-                                   .arg(QString::fromUtf8(topic_.hub.title), relative));
+                                   .arg(topic_.hub.title, relative));
         return;
     }
     state().currentSet = std::move(loaded);
-    openQuiz(app(), QString::fromUtf8(topic_.hub.quizPicture));
+    openQuiz(app(), topic_.hub.quizPicture);
 }
 
 void TopicHub::openPages(const HubPages& pages)
 {
     // The reader's load reads these, so they are set before it is touched.
     state().reader.readerPageCount = pages.pageCount;
-    state().reader.readerPageSet = QString::fromUtf8(pages.pageSet);
+    state().reader.readerPageSet = pages.pageSet;
     auto& reader = touchFreshReader(app());
-    reader.setPage(QString::fromUtf8(pages.screenCopy), QString::fromUtf8(pages.printCopy));
+    reader.setPage(pages.screenCopy, pages.printCopy);
     screens().show(reader);
 }
 
 void openTopicHub(App& app, const TopicFile& topic)
 {
-    auto& hub = app.screens.touchNamed<TopicHub>(QString::fromUtf8(topic.hub.screen),
+    auto& hub = app.screens.touchNamed<TopicHub>(topic.hub.screen,
                                                  [&] { return new TopicHub(app, topic); });
     app.screens.show(hub);
 }

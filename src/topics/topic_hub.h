@@ -3,7 +3,7 @@
 // topic's description.
 #pragma once
 
-#include "topic_file.h"
+#include "content/topic_file.h"
 
 #include "shell/screen_frame.h"
 #include "state/app_state.h"

@@ -32,7 +32,7 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twipsRect, const
 
 Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 0, 12000, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
+    addLabel(QStringLiteral("Label1"), {0, 0, frame::screenWidth, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
              yellow, Qt::AlignHCenter | Qt::AlignTop);
     check1_ = makeTick(this, QStringLiteral("Check1"), {120, 120, 2535, 375}, QStringLiteral("Edit Worksheet"), yellow);
     check2_ = makeTick(this, QStringLiteral("Check2"), {9240, 120, 2535, 375}, QStringLiteral("Delete Worksheet"), red);
@@ -95,7 +95,7 @@ void Catalogue::load()
     QString problem;
     int titlesRead = -1;
     if (readTrackingFile(services().files, worksheets, &problem, &titlesRead) == ListRead::Unreadable &&
-        !offerListRebuild(services().files, services().messages, problem, worksheets))
+        !offerListRebuild(services().files, services().messages, problem, worksheets, state().topicTitles))
         worksheets.count = std::max(titlesRead, 0);
     for (QCheckBox* tick : {check1_, check2_}) {
         // A tick box fills with its button colour unless told to use the window's.

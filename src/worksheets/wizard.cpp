@@ -219,11 +219,11 @@ void Wizard::saveworksheet()
     DataFolder& files = services().files;
     MessageBoxes& messages = services().messages;
     WorksheetList& list = state().worksheetList;
-    SaveOutcome outcome = saveWorksheet(files, entries(), list);
+    SaveOutcome outcome = saveWorksheet(files, entries(), list, state().topicTitles);
     // A damaged list would refuse every save: the teacher may have it made anew, then the
     // save goes ahead.
-    if (outcome.status == SaveOutcome::ListDamaged && offerListRebuild(files, messages, outcome.problem, list))
-        outcome = saveWorksheet(files, entries(), list);
+    if (outcome.status == SaveOutcome::ListDamaged && offerListRebuild(files, messages, outcome.problem, list, state().topicTitles))
+        outcome = saveWorksheet(files, entries(), list, state().topicTitles);
     messages.ok(outcome ? worksheet_text::saved : worksheet_text::saveProblem);
 }
 

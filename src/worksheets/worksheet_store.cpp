@@ -9,8 +9,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+#include <QThread>
 
 #include <algorithm>
+
+#include <cerrno>
+#include <csignal>
 
 namespace worksheet_text {
 
@@ -52,6 +57,14 @@ QString listRebuilt(int titles, const QString& keptAs)
     if (!keptAs.isEmpty())
         text += QStringLiteral("\nThe damaged list has been kept as \"%1\".").arg(keptAs);
     return text;
+}
+
+QString filesLeftOut(const QStringList& names)
+{
+    QStringList shown;
+    for (const QString& name : names)
+        shown << QStringLiteral("\"%1\"").arg(name);
+    return QStringLiteral("\nThese files were left out, as the list can't hold their names: %1.").arg(shown.join(QStringLiteral(", ")));
 }
 
 } // namespace worksheet_text
@@ -139,13 +152,14 @@ QString checkEntries(const WorksheetEntries& e, const QStringList& topicTitles)
         return worksheet_text::noTitle;
     if (const QString problem = titleProblem(title, topicTitles); !problem.isEmpty())
         return problem;
+    // A box of spaces would be saved blank.
     for (int q = 1; q <= WorksheetEntries::questionCount; ++q) {
-        if (e.questions[q - 1].isEmpty())
+        if (e.questions[q - 1].trimmed().isEmpty())
             return numbered(worksheet_text::notCompleted, q);
         int ticks = 0;
         for (int k = 1; k <= 4; ++k) {
             const int i = 4 * (q - 1) + (k - 1);
-            if (e.options[i].isEmpty())
+            if (e.options[i].trimmed().isEmpty())
                 return numbered(worksheet_text::notCompleted, q);
             if (e.ticked[i])
                 ++ticks;
@@ -218,13 +232,40 @@ public:
     explicit ListLock(const DataFolder& files)
         : path_(files.writablePath(QStringLiteral("multiple/.track.lock"))), lock_(path_)
     {
-        locked_ = !path_.isEmpty() && lock_.tryLock(10000);
+        if (path_.isEmpty())
+            return;
+        clearIfStale();
+        // Another copy holds the lock only while it writes two small files.
+        locked_ = lock_.tryLock(5000);
     }
     bool locked() const { return locked_; }
     // Temporary files found while the lock is held belong to a save that was stopped.
     void tidy() const { removeStaleTemporaries(QFileInfo(path_).absolutePath()); }
 
 private:
+    // A lock left by a program that is gone, or an empty lock file, would otherwise block
+    // every save until it is old enough to count as stale.
+    void clearIfStale()
+    {
+        QFile f(path_);
+        if (!f.open(QIODevice::ReadOnly))
+            return;
+        QByteArray held = f.read(4096);
+        if (held.isEmpty()) {
+            // Another copy may have just made it and not yet written its number.
+            QThread::msleep(50);
+            held = f.readAll();
+        }
+        const QList<QByteArray> lines = held.split('\n');
+        bool ok = false;
+        const qint64 pid = lines.value(0).trimmed().toLongLong(&ok);
+        const QString host = QString::fromUtf8(lines.value(2).trimmed());
+        const bool here = host.isEmpty() || host == QSysInfo::machineHostName();
+        const bool gone = ok && pid > 0 && here && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (!ok || gone)
+            QFile::remove(path_);
+    }
+
     const QString path_;
     QLockFile lock_;
     bool locked_ = false;
@@ -248,6 +289,55 @@ bool writeList(const DataFolder& files, const WorksheetList& list, int count)
 
 } // namespace
 
+namespace {
+
+// Worksheet titles from the names of the ".txt" files in a folder, in name order.
+QStringList titlesInFolder(const QString& folder)
+{
+    QStringList titles;
+    if (folder.isEmpty())
+        return titles;
+    QDir dir(folder);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+        if (name.endsWith(QLatin1String(".txt"))) // the name filter ignores letter case
+            titles << name.chopped(4);
+    }
+    return titles;
+}
+
+// A title the list can hold that names a teacher's worksheet, not one of the program's files.
+// A file name that is not valid UTF-8 comes back holding U+FFFD, which this refuses too.
+bool listable(const QString& title, const QStringList& topicTitles)
+{
+    return !title.isEmpty() && worksheetTitle(title) == title && titleProblem(title, topicTitles).isEmpty() &&
+           formatCarries(title);
+}
+
+// Worksheets of the user's folder saved after the list was last written but missing from it:
+// left by a save stopped between its two renames. (A removed worksheet's file is older than
+// the list that dropped it.)
+QStringList unlistedSince(const DataFolder& files, const WorksheetList& list, const QStringList& topicTitles)
+{
+    QStringList found;
+    const QString listPath = files.writablePath(trackingFilePath);
+    const QFileInfo listInfo(listPath);
+    if (listPath.isEmpty() || !listInfo.isFile())
+        return found;
+    const QDateTime listed = listInfo.lastModified();
+    for (const QString& title : titlesInFolder(listInfo.absolutePath())) {
+        if (!listable(title, topicTitles) || isListed(list, title) ||
+            QFileInfo(files.writablePath(worksheetPath(title))).lastModified() <= listed)
+            continue;
+        QuestionSet probe;
+        if (loadQuestionSetFile(files.writablePath(worksheetPath(title)), probe))
+            found << title;
+    }
+    return found;
+}
+
+} // namespace
+
 ListRead readTrackingFile(const DataFolder& files, WorksheetList& list, QString* problem, int* titlesRead)
 {
     const QString path = files.resolve(trackingFilePath);
@@ -262,21 +352,33 @@ ListRead readTrackingFile(const DataFolder& files, WorksheetList& list, QString*
     return read ? ListRead::Read : ListRead::Unreadable;
 }
 
-SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list)
+SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list,
+                          const QStringList& topicTitles)
 {
     SaveOutcome outcome;
     const QString title = worksheetTitle(entries.title);
-    if (title.isEmpty() || !titleProblem(title).isEmpty())
+    if (title.isEmpty() || !titleProblem(title, topicTitles).isEmpty())
         return outcome;
     const ListLock lock(files);
     if (!lock.locked())
         return outcome;
     lock.tidy();
 
+    const QString path = files.writablePath(worksheetPath(title));
+    const QuestionSet set = toQuestionSet(entries);
+    // Saved means that the file gives back what was typed: checked before it replaces the old.
+    auto readsBack = [&set](const QString& written) {
+        QuestionSet back;
+        return loadQuestionSetFile(written, back) && readsBackAs(back, set);
+    };
+    auto writeWorksheet = [&] { return !path.isEmpty() && writeLinesAtomically(path, questionSetLines(set), readsBack); };
+
     // The list is read before anything is written: an unreadable tracking file is never
-    // replaced, and a worksheet that could not be listed is not saved at all.
+    // replaced. The worksheet is still kept (the list's rebuild will list it), so the work is
+    // not left only on screen.
     switch (readTrackingFile(files, list, &outcome.problem)) {
     case ListRead::Unreadable:
+        writeWorksheet();
         outcome.status = SaveOutcome::ListDamaged;
         return outcome;
     case ListRead::Missing:
@@ -286,23 +388,25 @@ SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entri
         break;
     }
     const bool listed = isListed(list, title);
-    if (!listed && (list.count >= WorksheetList::maxTitles || files.writablePath(trackingFilePath).isEmpty()))
+    QStringList joining = unlistedSince(files, list, topicTitles);
+    joining.removeAll(title);
+    if (!listed)
+        joining << title;
+    if (list.count + joining.size() > WorksheetList::maxTitles || (!joining.isEmpty() && files.writablePath(trackingFilePath).isEmpty()))
         return outcome;
 
-    const QString path = files.writablePath(worksheetPath(title));
-    const QuestionSet set = toQuestionSet(entries);
-    // Saved means that the file gives back what was typed: checked before it replaces the old.
-    auto readsBack = [&set](const QString& written) {
-        QuestionSet back;
-        return loadQuestionSetFile(written, back) && readsBackAs(back, set);
-    };
-    if (path.isEmpty() || !writeLinesAtomically(path, questionSetLines(set), readsBack))
+    // The worksheet first, then the list, as the format has it.
+    if (!writeWorksheet())
         return outcome;
-    if (!listed) {
-        // The in-memory count keeps the value read; only the file gains the title.
-        list.titles[list.count + 1] = title;
-        if (!writeList(files, list, list.count + 1))
+    if (!joining.isEmpty()) {
+        // The in-memory count keeps the value read; only the file gains the titles.
+        WorksheetList longer = list;
+        for (const QString& t : std::as_const(joining))
+            longer.titles[++longer.count] = t;
+        if (!writeList(files, longer, longer.count))
             return outcome;
+        for (int i = list.count + 1; i <= longer.count; ++i)
+            list.titles[i] = longer.titles[i];
     }
     outcome.status = SaveOutcome::Saved;
     return outcome;
@@ -336,21 +440,6 @@ Removal removeWorksheetTitle(const DataFolder& files, const QString& title, Work
 
 namespace {
 
-// Worksheet titles from the names of the ".txt" files in a folder, in name order.
-QStringList titlesInFolder(const QString& folder)
-{
-    QStringList titles;
-    if (folder.isEmpty())
-        return titles;
-    QDir dir(folder);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
-        if (name.endsWith(QLatin1String(".txt"))) // the name filter ignores letter case
-            titles << name.chopped(4);
-    }
-    return titles;
-}
-
 // A free name beside the list for keeping a damaged one.
 QString keepingName(const QString& folder)
 {
@@ -366,7 +455,7 @@ QString keepingName(const QString& folder)
 
 } // namespace
 
-Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list)
+Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list, const QStringList& topicTitles)
 {
     Rebuild result;
     const ListLock lock(files);
@@ -381,17 +470,21 @@ Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list)
     QStringList candidates;
     for (int i = 1; i <= std::min(readable, WorksheetList::maxTitles); ++i)
         candidates << old.titles[i];
+    // Teachers' worksheets are saved in the user's folder; the program's own folder holds only
+    // its own files, such as the topics' question sets.
     const QString userFolder = QFileInfo(files.writablePath(trackingFilePath)).absolutePath();
-    candidates << titlesInFolder(userFolder);
-    const QString shippedFolder = QFileInfo(files.resolve(trackingFilePath)).absolutePath();
-    if (!shippedFolder.isEmpty() && shippedFolder != userFolder)
-        candidates << titlesInFolder(shippedFolder);
+    for (const QString& title : titlesInFolder(userFolder)) {
+        if (listable(title, topicTitles))
+            candidates << title;
+        else if (!isReservedName(title) && !topicTitles.contains(title, Qt::CaseInsensitive))
+            result.skipped << title + QStringLiteral(".txt");
+    }
 
     WorksheetList fresh;
     for (const QString& title : std::as_const(candidates)) {
         if (fresh.count >= WorksheetList::maxTitles)
             break;
-        if (isReservedName(title) || isListed(fresh, title))
+        if (!listable(title, topicTitles) || isListed(fresh, title))
             continue;
         QuestionSet probe;
         if (!loadWorksheet(files, title, probe))
@@ -414,12 +507,16 @@ Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list)
     return result;
 }
 
-bool offerListRebuild(const DataFolder& files, MessageBoxes& messages, const QString& problem, WorksheetList& list)
+bool offerListRebuild(const DataFolder& files, MessageBoxes& messages, const QString& problem, WorksheetList& list,
+                      const QStringList& topicTitles)
 {
     if (!messages.okCancel(worksheet_text::listDamaged(problem), QString()))
         return false;
-    const Rebuild rebuilt = rebuildWorksheetList(files, list);
-    messages.ok(rebuilt.done ? worksheet_text::listRebuilt(list.count, rebuilt.keptAs) : worksheet_text::listNotRebuilt);
+    const Rebuild rebuilt = rebuildWorksheetList(files, list, topicTitles);
+    QString text = rebuilt.done ? worksheet_text::listRebuilt(list.count, rebuilt.keptAs) : worksheet_text::listNotRebuilt;
+    if (rebuilt.done && !rebuilt.skipped.isEmpty())
+        text += worksheet_text::filesLeftOut(rebuilt.skipped);
+    messages.ok(text);
     return rebuilt.done;
 }
 

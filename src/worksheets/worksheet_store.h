@@ -45,6 +45,8 @@ QString cannotKeep(const QString& box, const QString& text);
 // The list of worksheets cannot be read: what is wrong, and the offer to make it anew.
 QString listDamaged(const QString& problem);
 QString listRebuilt(int titles, const QString& keptAs);
+// Added to listRebuilt: the worksheet files whose names a list can't hold.
+QString filesLeftOut(const QStringList& names);
 inline const QString listNotRebuilt =
     QStringLiteral("A new list of worksheets could not be made. Nothing has been changed.");
 } // namespace worksheet_text
@@ -96,7 +98,10 @@ struct SaveOutcome {
 // title. Each file is read back before it replaces the old one, and the list is read,
 // changed and written under a lock, so that two copies of the program saving at once never
 // lose a title. Saved only when both files read back as meant.
-SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list);
+// Worksheets left unlisted by a save that was stopped between writing the worksheet and the
+// list are listed again. topicTitles: the topics' question sets, never a teacher's.
+SaveOutcome saveWorksheet(const DataFolder& files, const WorksheetEntries& entries, WorksheetList& list,
+                          const QStringList& topicTitles = {});
 
 enum class Removal { Removed, NotListed, Failed };
 // Removes the last title equal to `title` from the tracking file; the worksheet file stays.
@@ -107,16 +112,17 @@ Removal removeWorksheetTitle(const DataFolder& files, const QString& title, Work
 struct Rebuild {
     bool done = false;
     QString keptAs; // the name the damaged list was kept under, if there was one to keep
+    QStringList skipped; // worksheet files left out, as a list can't hold their names
 };
 // Makes the list anew from the worksheets in the folder: first the titles of the old list
 // that can still be read, in their order, then every other worksheet file by name, each
 // one only if it loads. The old list is kept beside the new one under another name.
-Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list);
+Rebuild rebuildWorksheetList(const DataFolder& files, WorksheetList& list, const QStringList& topicTitles = {});
 
 // Tells a teacher what is wrong with the list and offers to make it anew; true when the
 // new list was made (and list holds it).
 bool offerListRebuild(const DataFolder& files, MessageBoxes& messages, const QString& problem,
-                      WorksheetList& list);
+                      WorksheetList& list, const QStringList& topicTitles = {});
 
 // Opens, loads into currentSet and closes the worksheet of that title; false when it is
 // missing or damaged.

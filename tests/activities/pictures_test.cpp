@@ -19,9 +19,9 @@ using namespace activity;
 
 namespace {
 
-QImage generated(const char* relative)
+QImage generated(const QString& relative)
 {
-    QString path = QString::fromLatin1(relative);
+    QString path = relative;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return QImage(testDataDir() + QLatin1Char('/') + path);
 }
@@ -73,7 +73,7 @@ std::map<std::string, QPointF> lineEndsByCaption(const ActivityLayout& layout)
                 }
         EXPECT_GE(box, 0) << "Line1(" << line.index << ") starts at no target box";
         if (box >= 0)
-            ends[layout.items[static_cast<size_t>(box)].caption] = onPicture - layout.pictureTopLeft;
+            ends[layout.items[static_cast<size_t>(box)].caption.toStdString()] = onPicture - layout.pictureTopLeft;
     }
     return ends;
 }
@@ -81,7 +81,7 @@ std::map<std::string, QPointF> lineEndsByCaption(const ActivityLayout& layout)
 void expectLinesEndOnTheirParts(const ActivityLayout& layout, const std::map<std::string, QPointF>& parts)
 {
     const QImage image = generated(layout.picture);
-    ASSERT_FALSE(image.isNull()) << layout.picture;
+    ASSERT_FALSE(image.isNull()) << layout.picture.toStdString();
     const QColor background = *layout.background;
     const auto ends = lineEndsByCaption(layout);
     EXPECT_EQ(ends.size(), parts.size());

@@ -49,8 +49,8 @@ TEST(ClickToPlace, PuttingDownIsADropWhereTheLabelIsPut)
 {
     // Against a twin engine driven by drag and drop, for every label and box of every screen.
     for (const ActivityLayout* layout : {&boneslab, &partslab, &partsord, &bonesord}) {
-        Engine placed(layout->itemSpecs());
-        Engine dragged(layout->itemSpecs());
+        Engine placed(itemSpecs(*layout));
+        Engine dragged(itemSpecs(*layout));
         const int n = layout->count();
         for (int i = 0; i < n; ++i) {
             const Box& box = placed.target((i + 1) % n);
@@ -58,7 +58,7 @@ TEST(ClickToPlace, PuttingDownIsADropWhereTheLabelIsPut)
             EXPECT_EQ(placed.held(), i);
             const int snaps = placed.putDownAt(box.left, box.top);
             dragged.setLabelPosition(i, box.left, box.top);
-            EXPECT_EQ(snaps, dragged.drop(i)) << layout->name << " " << i;
+            EXPECT_EQ(snaps, dragged.drop(i)) << layout->name.toStdString() << " " << i;
             EXPECT_EQ(placed.held(), -1);
             EXPECT_EQ(placed.targetHolding(i), (i + 1) % n);
         }
@@ -68,7 +68,7 @@ TEST(ClickToPlace, PuttingDownIsADropWhereTheLabelIsPut)
 
     // Centred on a point, with the drop's open bounds: 742.5 twips left of a 1485-wide box
     // does not snap, 742 does.
-    Engine e(boneslab.itemSpecs());
+    Engine e(itemSpecs(boneslab));
     const Box box = e.target(3);
     e.pickUp(0);
     EXPECT_EQ(e.putDownCentredOn(box.left - 742.5f + 742.5f, box.top + 187.5f), 0);

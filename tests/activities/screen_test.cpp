@@ -16,12 +16,12 @@ namespace {
 
 class ActivityScreenTest : public ::testing::Test {
 protected:
-    ActivityScreen& open(const char* name, const QString& title = QStringLiteral("Bones"))
+    ActivityScreen& open(const QString& name, const QString& title = QStringLiteral("Bones"))
     {
         t.state.soundOn = 1;
-        openActivity(t.app, QString::fromLatin1(name), title);
-        auto* screen = qobject_cast<ActivityScreen*>(t.screens.find(QString::fromLatin1(name)));
-        EXPECT_NE(screen, nullptr) << name;
+        openActivity(t.app, name, title);
+        auto* screen = qobject_cast<ActivityScreen*>(t.screens.find(name));
+        EXPECT_NE(screen, nullptr) << name.toStdString();
         return *screen;
     }
 
@@ -79,7 +79,7 @@ QStringList stackingTopMostFirst(const QWidget& parent)
 TEST_F(ActivityScreenTest, EachScreenLoadsWithItsTableAndTheOpenersTitle)
 {
     for (const ActivityLayout* layout : {&boneslab, &partslab, &partsord, &bonesord}) {
-        SCOPED_TRACE(layout->name);
+        SCOPED_TRACE(layout->name.toStdString());
         ActivityScreen& s = open(layout->name, QStringLiteral("Parts of the Body"));
         EXPECT_TRUE(s.isVisible());
         EXPECT_EQ(s.item<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("Parts of the Body"));
@@ -90,7 +90,7 @@ TEST_F(ActivityScreenTest, EachScreenLoadsWithItsTableAndTheOpenersTitle)
         for (int i = 0; i < layout->count(); ++i) {
             const ItemRow& row = layout->items[static_cast<size_t>(i)];
             // The caption has moved from the target box to the answer label.
-            EXPECT_EQ(s.answerLabel(i)->text(), QString::fromLatin1(row.caption));
+            EXPECT_EQ(s.answerLabel(i)->text(), row.caption);
             auto* target = s.item<OutlineBox>(frame::itemName(QStringLiteral("Label1"), i));
             EXPECT_TRUE(target->text().isEmpty());
             EXPECT_FALSE(target->isFilled());
@@ -105,13 +105,13 @@ TEST_F(ActivityScreenTest, EachScreenLoadsWithItsTableAndTheOpenersTitle)
 
         // Every item is stacked where the drawing order puts it.
         QStringList order;
-        for (const char* name : layout->drawingOrder)
-            order << QString::fromLatin1(name);
+        for (const QString& name : layout->drawingOrder)
+            order << name;
         EXPECT_EQ(stackingTopMostFirst(s), order);
 
-        if (layout->picture) {
+        if (!layout->picture.isEmpty()) {
             auto* picture = s.item<PictureItem>(QStringLiteral("Image1(0)"));
-            EXPECT_EQ(picture->source(), QString::fromLatin1(layout->picture));
+            EXPECT_EQ(picture->source(), layout->picture);
             EXPECT_FALSE(picture->picture().isNull());
             EXPECT_EQ(picture->pos(), QPoint(twips::toPixels(layout->pictureTopLeft.x()),
                                              twips::toPixels(layout->pictureTopLeft.y())));
@@ -124,8 +124,8 @@ TEST_F(ActivityScreenTest, NoFixedTextLosesALineToItsBox)
     for (const ActivityLayout* layout : {&boneslab, &partslab, &partsord, &bonesord}) {
         ActivityScreen& s = open(layout->name);
         for (const TextRow& row : layout->texts) {
-            auto* text = s.item<QLabel>(QString::fromLatin1(row.name));
-            EXPECT_LE(text->heightForWidth(text->width()), text->height()) << layout->name << " " << row.name;
+            auto* text = s.item<QLabel>(row.name);
+            EXPECT_LE(text->heightForWidth(text->width()), text->height()) << layout->name.toStdString() << " " << row.name.toStdString();
             EXPECT_EQ(text->geometry().topLeft(), twips::rect(row.rect.left(), row.rect.top(), 0, 0).topLeft());
         }
     }

@@ -23,10 +23,10 @@ TEST(ActivityShots, FreshMidDragAndSolved)
     const std::pair<const ActivityLayout*, const char*> screens[] = {
         {&boneslab, "Bones"}, {&partslab, "Parts of the Body"}, {&partsord, "Parts of the Body"}, {&bonesord, "Bones"}};
     for (const auto& [layout, title] : screens) {
-        openActivity(t.app, QString::fromLatin1(layout->name), QString::fromLatin1(title));
-        auto* s = qobject_cast<ActivityScreen*>(t.screens.find(QString::fromLatin1(layout->name)));
+        openActivity(t.app, layout->name, QString::fromLatin1(title));
+        auto* s = qobject_cast<ActivityScreen*>(t.screens.find(layout->name));
         ASSERT_NE(s, nullptr);
-        const QString stem = dir + QLatin1Char('/') + QString::fromLatin1(layout->name);
+        const QString stem = dir + QLatin1Char('/') + layout->name;
         EXPECT_TRUE(s->grab().save(stem + QStringLiteral("_fresh.png")));
 
         // Every label into its own box, the last one held half-way over the screen.

@@ -1,6 +1,7 @@
 #include "platform/cp1252.h"
 #include "platform/text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -115,4 +116,24 @@ TEST(AtomicWrite, FailureIsReportedAndLeavesTheOldFile)
     if (!wrote) { // root ignores folder permissions; then the write simply succeeded
         EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));
     }
+}
+
+TEST(AtomicWrite, BytesThatReadBackDifferentAreReportedAndNeverRenamedIntoPlace)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/keep.txt";
+    ASSERT_TRUE(writeLinesAtomically(path, {"old"}));
+    // A disk that keeps one byte other than was written, with no error on the way.
+    text_file_testing::afterWrite = [](const QString& written) {
+        QFile f(written);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.write("N");
+    };
+    const bool wrote = writeLinesAtomically(path, {"new"});
+    text_file_testing::afterWrite = nullptr;
+    EXPECT_FALSE(wrote);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.txt"}));
 }

@@ -195,6 +195,139 @@ TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)
     }
 }
 
+TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
+{
+    auto topic = [](const QString& n, int entry) {
+        TopicFile t;
+        t.folderName = n;
+        t.hub.menuEntry = entry;
+        t.hub.title = n.toUpper();
+        t.hub.screen = n + "hub";
+        t.hub.labellingScreen = n + "lab";
+        t.hub.orderingScreen = n + "ord";
+        t.hub.keyFacts.pageSet = "key " + n;
+        t.hub.teachersNotes.pageSet = n;
+        return t;
+    };
+    const struct {
+        std::function<void(TopicFile&)> change;
+        const char* expected; // empty: added
+    } cases[] = {
+        {[](TopicFile&) {}, ""},
+        {[](TopicFile& b) { b.hub.menuEntry = 1; }, "topics \"a\" and \"b\" both use menu entry 1"},
+        {[](TopicFile& b) { b.hub.screen = "alab"; }, "both use the screen name \"alab\""},
+        {[](TopicFile& b) { b.hub.orderingScreen = "ahub"; }, "both use the screen name \"ahub\""},
+        {[](TopicFile& b) { b.hub.title = "a"; }, "topics \"a\" and \"b\" have the same title"},
+        {[](TopicFile& b) { b.hub.teachersNotes.pageSet = "KEY A"; }, "both use the page set \"KEY A\""},
+    };
+    for (const auto& c : cases) {
+        TopicCatalogue catalogue;
+        ASSERT_TRUE(catalogue.add(topic("a", 1)));
+        TopicFile b = topic("b", 2);
+        c.change(b);
+        QString why;
+        EXPECT_EQ(catalogue.add(b, &why), !*c.expected) << why.toStdString();
+        EXPECT_TRUE(why.contains(QLatin1String(c.expected))) << why.toStdString();
+        EXPECT_EQ(catalogue.topics().size(), *c.expected ? 1u : 2u);
+    }
+}
+
+// Files from another school may be mistaken or hostile: each is refused naming its file and
+// line, and nothing is written outside the output folder.
+TEST(TopicContent, HostileFilesAreRefusedNamingTheirFileAndLine)
+{
+    auto replace = [](const char* from, QByteArray to) {
+        return [from, to](QByteArray& b) { b.replace(from, to); };
+    };
+    auto prepend = [](QByteArray text) { return [text](QByteArray& b) { b.prepend(text); }; };
+    auto link = [](const char* target) {
+        return [target](const QString& folder, const QString& name) {
+            QFile::remove(folder + '/' + name);
+            ASSERT_TRUE(QFile::link(QString::fromLatin1(target), folder + '/' + name));
+        };
+    };
+    const QByteArray stars = QByteArray(200000, '*') + "deep" + QByteArray(200000, '*') + "\n";
+    QByteArray manyItems;
+    for (int i = 0; i < 10000; ++i)
+        manyItems += "item: Part | home 480, 3000 | target 3600, 1440\n";
+    const QByteArray crOnly = "screen: lungslab\rlabel size: 1485 x 375\r# \xe2\x9c\x93\r";
+    struct Case {
+        const char* file;
+        std::function<void(QByteArray&)> change;
+        const char* expected; // empty: the build goes on soundly
+        std::function<void(const QString& folder, const QString& name)> after = {};
+    };
+    const Case cases[] = {
+        {"key-facts.md", prepend("<!-- text: 0/0 -->\n"), "key-facts.md:1: a text size is 100 to 720 twips"},
+        {"key-facts.md", prepend("<!-- text: 99999999999/1 -->\n"), "key-facts.md:1: write text sizes"},
+        {"key-facts.md", replace("0/6600", "0/99999"), "key-facts.md:3: a picture is at most"},
+        {"notes.md", [&](QByteArray& b) { b += "\n" + stars; }, ""},
+        {"lungs.svg", [](QByteArray&) {}, "lungs.svg: this is not a file Corvana can read", link("/dev/zero")},
+        {"topic.txt", [](QByteArray&) {}, "topic.txt: this is not a file Corvana can read",
+         [](const QString& folder, const QString& name) {
+             QFile::remove(folder + '/' + name);
+             QDir(folder).mkdir(name);
+         }},
+        {"labelling.txt", prepend("background: nan, 0, 0\n"), "labelling.txt:1: a colour is a name"},
+        {"labelling.txt", replace("line: 5100, 1620", "line 2147483647: 5100, 1620"),
+         "labelling.txt:7: pointer lines are numbered 0 to 99"},
+        {"topic.txt", replace("title: Lungs", "title: ../../../x"), "topic.txt:1: \"../../../x\" becomes a file name"},
+        {"topic.txt", [](QByteArray& b) { b += "key facts pages: ../../../x\n"; }, "topic.txt:11: \"../../../x\" becomes"},
+        {"topic.txt", replace("title: Lungs", "title: track"), "topic.txt:1: \"track\" is the name of one of Corvana's"},
+        {"topic.txt", replace("title: Lungs", "title: Introduction"),
+         "topic.txt: the page set \"introduction\" is the name of one of Corvana's own pages"},
+        {"topic.txt", [](QByteArray& b) { b += "key facts pages: lungs\n"; },
+         "topic.txt: the Key Facts and the Teacher's Notes both use the page set \"lungs\""},
+        {"topic.txt", [](QByteArray& b) { b += "key facts pages: key other\n"; }, "both use the page set \"key other\""},
+        {"labelling.txt", replace("home 480, 3000", "home nan, 3000"), "labelling.txt:5: an item needs"},
+        {"labelling.txt", replace("home 480, 3000", "home 1e308, 3000"), "labelling.txt:5: an item needs"},
+        {"labelling.txt", replace("1485 x 375", "nan x 375"), "labelling.txt:3: write the size"},
+        {"labelling.txt", replace("Left lung", QByteArray("Left\0lung", 9)), "labelling.txt:5: this line holds a control"},
+        {"labelling.txt", replace("Left lung", "Left\x07lung"), "labelling.txt:5: this line holds a control"},
+        {"labelling.txt", replace("lungs.svg at", "questions.txt at"), "labelling.txt:2: a picture is an .svg"},
+        {"questions.txt", [](QByteArray&) {}, "questions.txt: this is not a file Corvana can read", link("/dev/zero")},
+        {"labelling.txt", [&](QByteArray& b) { b = crOnly; }, "labelling.txt:3: this line holds a character"},
+        {"lungs.svg", [](QByteArray& b) { b.insert(b.indexOf("<rect"), "<!--" + QByteArray(3 << 20, 'x') + "-->"); },
+         "lungs.svg: this file is larger than the 2048 KB"},
+        {"labelling.txt", [&](QByteArray& b) { b += manyItems; }, "labelling.txt:48: an activity has at most 40 items"},
+        {"lungs.svg", replace("<text", "<image href='/etc/hostname' width='9' height='9'/><text"),
+         "lungs.svg: this picture loads \"/etc/hostname\" from outside"},
+        {"lungs.svg", replace("<text", "<image xlink:href=\"http://example.com/a.png\"/><text"),
+         "loads \"http://example.com/a.png\" from outside"},
+        {"lungs.svg", replace("width='200' height='200'", "width='200000' height='200'"), "a picture is at most 1600 x 1600"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        QTemporaryDir outer;
+        const QString content = outer.path() + "/content/topics", data = outer.path() + "/out/data";
+        Files files = lungsTopic();
+        c.change(files[QString::fromLatin1(c.file)]);
+        writeTopic(content, QStringLiteral("lungs"), files);
+        Files other = lungsTopic();
+        other["topic.txt"].replace("title: Lungs", "title: Other").replace("menu entry: 5", "menu entry: 11");
+        other["labelling.txt"].replace("lungslab", "otherlab");
+        other["sorting.txt"].replace("lungsort", "othersort");
+        other["questions.txt"] = questionSet(QStringLiteral("Other"));
+        writeTopic(content, QStringLiteral("a-other"), other);
+        if (c.after)
+            c.after(content + QStringLiteral("/lungs"), QString::fromLatin1(c.file));
+        QString message;
+        try {
+            contentbuild::build(content, datagen::Output(data));
+        } catch (const contentbuild::ContentFailure& e) {
+            message = QString::fromStdString(e.what());
+        }
+        if (*c.expected)
+            EXPECT_TRUE(message.contains(QLatin1String(c.expected))) << message.toStdString();
+        else
+            EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+        // Only the content and the output folder: nothing beside or above them.
+        for (const QString& folder : {outer.path(), outer.path() + "/out"})
+            for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+                EXPECT_TRUE(name == "content" || name == "out" || name == "data") << name.toStdString();
+    }
+}
+
 TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
 {
     const TopicCatalogue& topics = shippedTopics();
@@ -203,9 +336,9 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
         SCOPED_TRACE(topic->folderName.toStdString());
         QuestionSet set;
         ASSERT_TRUE(loadQuestionSetFile(DataFolder(testDataDir(), QString()).resolve(
-                                            QString::fromUtf8(topic->hub.questionSetFile)),
+                                            topic->hub.questionSetFile),
                                         set));
-        EXPECT_EQ(set.title, QString::fromUtf8(topic->hub.title));
+        EXPECT_EQ(set.title, topic->hub.title);
         int answers[5] = {};
         for (int q = 1; q <= 10; ++q) {
             ++answers[correctOption(set.question(q))];
@@ -221,7 +354,7 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
                 for (size_t j = i + 1; j < a->items.size(); ++j)
                     EXPECT_FALSE(a->items[i].homeLeft == a->items[j].homeLeft &&
                                  a->items[i].homeTop == a->items[j].homeTop)
-                        << a->name << " items " << i << " and " << j;
+                        << a->name.toStdString() << " items " << i << " and " << j;
     }
 }
 
@@ -229,6 +362,7 @@ namespace {
 
 QString number(double v) { return QString::number(v, 'g', 10); }
 QString text(const char* s) { return s ? QString::fromUtf8(s) : QStringLiteral("(none)"); }
+QString text(const QString& s) { return s.isNull() ? QStringLiteral("(none)") : s; }
 QString font(const FontSpec& f) { return text(f.family) + ' ' + number(f.points) + (f.bold ? " bold" : ""); }
 QString rect(const QRectF& r)
 {
@@ -268,7 +402,7 @@ QStringList layoutValues(const activity::ActivityLayout& a)
         v << "line " + QString::number(l.index) + ' ' + number(l.from.x()) + ", " + number(l.from.y()) + " - " +
                  number(l.to.x()) + ", " + number(l.to.y());
     QStringList order;
-    for (const char* name : a.drawingOrder)
+    for (const QString& name : a.drawingOrder)
         order << text(name);
     v << "drawing order " + order.join(' ');
     return v;

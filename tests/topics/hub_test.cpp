@@ -37,7 +37,7 @@ struct HubTest : ::testing::Test {
     {
         menu.entryAction(entry);
         TopicHub* hub = qobject_cast<TopicHub*>(
-            t.screens.find(QString::fromUtf8(t.state.topics->byMenuEntry(entry)->hub.screen)));
+            t.screens.find(t.state.topics->byMenuEntry(entry)->hub.screen));
         EXPECT_NE(hub, nullptr);
         return *hub;
     }

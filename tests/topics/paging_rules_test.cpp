@@ -1,6 +1,6 @@
 // Page names, page labels and the paging buttons of the reader and the guide.
 #include "test_topics.h"
-#include "topics/hub_table.h"
+#include "content/hub_topic.h"
 #include "topics/reader_pages.h"
 
 #include <gtest/gtest.h>
@@ -73,24 +73,24 @@ TEST(GuidePages, TableGivesFourPagesWithTheirButtonStates)
 
 TEST(HubTable, EachHubNamesItsOwnFilesScreensAndPageSets)
 {
-    EXPECT_STREQ(hubs::parts.questionSetFile, "multiple\\Parts of the Body.txt");
-    EXPECT_STREQ(hubs::parts.quizPicture, "images\\vitruvius2sm.jpg");
-    EXPECT_STREQ(hubs::parts.labellingScreen, "partslab");
-    EXPECT_STREQ(hubs::parts.orderingScreen, "partsord");
+    EXPECT_EQ(hubs::parts.questionSetFile, "multiple\\Parts of the Body.txt");
+    EXPECT_EQ(hubs::parts.quizPicture, "images\\vitruvius2sm.jpg");
+    EXPECT_EQ(hubs::parts.labellingScreen, "partslab");
+    EXPECT_EQ(hubs::parts.orderingScreen, "partsord");
     EXPECT_EQ(hubs::parts.keyFacts.pageCount, 1);
-    EXPECT_STREQ(hubs::parts.keyFacts.pageSet, "key parts of the body");
-    EXPECT_STREQ(hubs::parts.teachersNotes.printCopy, "wmf2\\parts of the body.wmf");
+    EXPECT_EQ(hubs::parts.keyFacts.pageSet, "key parts of the body");
+    EXPECT_EQ(hubs::parts.teachersNotes.printCopy, "wmf2\\parts of the body.wmf");
 
-    EXPECT_STREQ(hubs::bones.questionSetFile, "multiple\\Bones.txt");
-    EXPECT_STREQ(hubs::bones.quizPicture, "images\\skullsm2.jpg");
-    EXPECT_STREQ(hubs::bones.labellingScreen, "boneslab");
-    EXPECT_STREQ(hubs::bones.orderingScreen, "bonesord");
-    EXPECT_STREQ(hubs::bones.keyFacts.screenCopy, "wmf\\key bones.wmf");
+    EXPECT_EQ(hubs::bones.questionSetFile, "multiple\\Bones.txt");
+    EXPECT_EQ(hubs::bones.quizPicture, "images\\skullsm2.jpg");
+    EXPECT_EQ(hubs::bones.labellingScreen, "boneslab");
+    EXPECT_EQ(hubs::bones.orderingScreen, "bonesord");
+    EXPECT_EQ(hubs::bones.keyFacts.screenCopy, "wmf\\key bones.wmf");
     EXPECT_EQ(hubs::bones.teachersNotes.pageCount, 2);
-    EXPECT_STREQ(hubs::bones.teachersNotes.pageSet, "bones");
+    EXPECT_EQ(hubs::bones.teachersNotes.pageSet, "bones");
     // The first page of the two-page set is the one the reader forms for page 1.
-    EXPECT_EQ(QString::fromLatin1(hubs::bones.teachersNotes.screenCopy), reader::screenCopy("bones", 1));
-    EXPECT_EQ(QString::fromLatin1(hubs::bones.teachersNotes.printCopy), reader::printCopy("bones", 1));
+    EXPECT_EQ(hubs::bones.teachersNotes.screenCopy, reader::screenCopy("bones", 1));
+    EXPECT_EQ(hubs::bones.teachersNotes.printCopy, reader::printCopy("bones", 1));
 }
 
 TEST(HubTable, StillPictureIsCentredAcrossTheScreen)

@@ -32,7 +32,7 @@ void solve(activity::ActivityScreen& s)
         QTest::mouseMove(label, label->mapFrom(&s, pointer));
         QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, label->mapFrom(&s, pointer));
     }
-    EXPECT_EQ(s.engine().score(), layout.count()) << layout.name;
+    EXPECT_EQ(s.engine().score(), layout.count()) << layout.name.toStdString();
 }
 
 // The print copy as the reader prints it: 1000 twips in from the page's corner.
@@ -65,7 +65,7 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
             continue;
         const QString stem = dir + QLatin1Char('/') + topic->folderName;
         openTopicHub(t.app, *topic);
-        auto* hub = qobject_cast<TopicHub*>(t.screens.find(QString::fromUtf8(topic->hub.screen)));
+        auto* hub = qobject_cast<TopicHub*>(t.screens.find(topic->hub.screen));
         ASSERT_NE(hub, nullptr);
         save(hub, stem + QStringLiteral("_hub.png"));
 
@@ -92,8 +92,8 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
 
         for (const auto& [action, name] : {std::pair{TopicHub::Labelling, "activity1"}, {TopicHub::Ordering, "activity2"}}) {
             hub->buttonAction(action);
-            const char* screenName = action == TopicHub::Labelling ? topic->hub.labellingScreen : topic->hub.orderingScreen;
-            auto* s = qobject_cast<activity::ActivityScreen*>(t.screens.find(QString::fromUtf8(screenName)));
+            const QString screenName = action == TopicHub::Labelling ? topic->hub.labellingScreen : topic->hub.orderingScreen;
+            auto* s = qobject_cast<activity::ActivityScreen*>(t.screens.find(screenName));
             ASSERT_NE(s, nullptr);
             save(s, stem + QStringLiteral("_%1_fresh.png").arg(QString::fromLatin1(name)));
             solve(*s);

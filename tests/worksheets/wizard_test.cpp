@@ -263,10 +263,11 @@ TEST_F(WizardTest, ADamagedListIsExplainedAndMadeAnewKeepingTheOldOne)
     EXPECT_EQ(t.messages.shown[0].text,
               worksheet_text::listDamaged("it says it holds 3 worksheets, but only 2 of them could be read"));
     EXPECT_TRUE(t.messages.shown[0].withCancel);
-    EXPECT_TRUE(t.messages.shown[1].text.startsWith("A new list of worksheets has been made. It holds 3 worksheets."));
+    EXPECT_TRUE(t.messages.shown[1].text.startsWith("A new list of worksheets has been made. It holds 4 worksheets."));
     EXPECT_EQ(t.messages.shown[2].text, "Your worksheet has been saved.");
-    // "Sec" has no worksheet; the unlisted one is found again; the new one goes last.
-    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"First", "Second", "Unlisted", "New"}));
+    // "Sec" has no worksheet; the unlisted one is found again, and so is the new one, kept
+    // before the list was made anew.
+    EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"First", "New", "Second", "Unlisted"}));
     EXPECT_EQ(t.readUserFile("multiple/New.txt"), sample::worksheetBytes("New"));
     const QStringList kept = QDir(t.userRoot() + "/multiple").entryList({"track.txt.damaged-*"}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);

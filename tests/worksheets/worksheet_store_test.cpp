@@ -3,6 +3,7 @@
 
 #include "test_app.h"
 
+#include "platform/data_folder.h"
 #include "platform/text_file.h"
 #include "worksheets/worksheet_store.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@
 #include <csignal>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,12 +92,14 @@ TEST(WorksheetChecks, ReportTheFirstFailureInTheirOrder)
     EXPECT_EQ(checkEntries(e), "You have not ticked the correct answer for Question 10");
 }
 
-TEST(WorksheetChecks, BoxesOfSpacesCountAsFilledButATitleOfSpacesDoesNot)
+TEST(WorksheetChecks, BoxesAndTitlesOfSpacesCountAsEmpty)
 {
     WorksheetEntries e = sample::entries(QStringLiteral("T"));
     e.questions[4] = QStringLiteral("   ");
+    EXPECT_EQ(checkEntries(e), "You have not completed Question 5");
+    e = sample::entries(QStringLiteral("T"));
     e.options[17] = QStringLiteral(" ");
-    EXPECT_EQ(checkEntries(e), QString());
+    EXPECT_EQ(checkEntries(e), "You have not completed Question 5");
     e.title = QStringLiteral("    ");
     EXPECT_EQ(checkEntries(e), "You have not chosen a title for your worksheet");
 }
@@ -289,7 +294,7 @@ TEST(WorksheetSave, MissingListIsCreatedHoldingTheNewTitle)
     EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"First", "Second"}));
 }
 
-TEST(WorksheetSave, AnUnreadableListIsNeverOverwrittenAndNothingIsWritten)
+TEST(WorksheetSave, AnUnreadableListIsNeverOverwrittenButTheWorksheetIsKept)
 {
     const QList<QByteArray> unreadable = {
         QByteArray(),                                   // empty
@@ -303,9 +308,11 @@ TEST(WorksheetSave, AnUnreadableListIsNeverOverwrittenAndNothingIsWritten)
     for (const QByteArray& bytes : unreadable) {
         TestApp t;
         t.writeUserFile(track, bytes);
-        EXPECT_FALSE(saveWorksheet(t.files, sample::entries(QStringLiteral("New")), t.state.worksheetList));
+        const SaveOutcome outcome = saveWorksheet(t.files, sample::entries(QStringLiteral("New")), t.state.worksheetList);
+        EXPECT_EQ(outcome.status, SaveOutcome::ListDamaged);
         EXPECT_EQ(t.readUserFile(track), bytes);
-        EXPECT_FALSE(userFileExists(t, sheet(QStringLiteral("New"))));
+        // Written first, as the format has it: the list's rebuild will list it.
+        EXPECT_EQ(t.readUserFile(sheet(QStringLiteral("New"))), sample::worksheetBytes("New"));
     }
 }
 
@@ -474,6 +481,72 @@ TEST(WorksheetSave, LinksOutOfTheUsersFolderAreNeverWrittenThrough)
         EXPECT_FALSE(saveWorksheet(t.files, sample::entries(QStringLiteral("precious")), t.state.worksheetList));
         EXPECT_EQ(fileBytes(outside), precious);
         EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"precious.txt"});
+    }
+}
+
+// Unlucky files in the worksheet folder never strand a teacher: every save and rebuild goes on.
+TEST(WorksheetSave, UnluckyFilesInTheFolderNeverStrandATeacher)
+{
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    auto age = [](const QString& path, const QDateTime& when) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    { // Names a list can't hold are left out of a rebuild and named; so are the topics' sets.
+        TestApp t;
+        t.writeUserFile(track, "3\r\nOne\r\n");
+        t.writeUserFile(sheet(QStringLiteral("Good")), sample::worksheetBytes("Good"));
+        t.writeUserFile(sheet(QStringLiteral("\"Quoted")), sample::worksheetBytes("Quoted"));
+        t.writeUserFile(sheet(QStringLiteral("Tick \u2713")), sample::worksheetBytes("Tick"));
+        t.writeUserFile(sheet(QStringLiteral("The Heart")), sample::worksheetBytes("The Heart"));
+        // A name that is not UTF-8 at all.
+        const QByteArray bad = QFile::encodeName(t.userRoot()) + "/multiple/Bad \xff name.txt";
+        const int fd = ::open(bad.constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+        EXPECT_TRUE(offerListRebuild(t.files, t.messages, "damaged", t.state.worksheetList, {"The Heart"}));
+        EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Good"}));
+        const QString told = t.messages.texts().last();
+        EXPECT_TRUE(told.contains("\"\"Quoted.txt\"") && told.contains("Tick \u2713.txt")) << told.toStdString();
+        EXPECT_FALSE(told.contains("The Heart")) << told.toStdString();
+        // Saving goes on too, with no new damaged copy each time.
+        EXPECT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("Next")), t.state.worksheetList, {"The Heart"}));
+        EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"Good", "Next"}));
+    }
+    { // A save stopped between its two renames: its worksheet is listed by the next save, a
+      // removed one (older than the list) is not.
+        TestApp t;
+        ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("First")), t.state.worksheetList));
+        ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("Removed")), t.state.worksheetList));
+        ASSERT_EQ(removeWorksheetTitle(t.files, QStringLiteral("Removed"), t.state.worksheetList), Removal::Removed);
+        age(t.userRoot() + "/" + sheet(QStringLiteral("Removed")), past.addSecs(-60));
+        age(t.userRoot() + "/" + track, past);
+        t.writeUserFile(sheet(QStringLiteral("Stopped")), sample::worksheetBytes("Stopped"));
+        ASSERT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("Later")), t.state.worksheetList));
+        EXPECT_EQ(t.readUserFile(track), sample::trackBytes({"First", "Stopped", "Later"}));
+    }
+    { // A lock left by a program that is gone, or an empty one, is cleared at once.
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0)
+            _exit(0);
+        ASSERT_EQ(waitpid(child, nullptr, 0), child);
+        const QByteArray dead = QByteArray::number(child) + "\ncorvana\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+        for (const QByteArray& lock : {dead, QByteArray()}) {
+            TestApp t;
+            t.writeUserFile(QStringLiteral("multiple/.track.lock"), lock);
+            EXPECT_TRUE(saveWorksheet(t.files, sample::entries(QStringLiteral("New")), t.state.worksheetList));
+        }
+    }
+    { // The user's data folder itself a link: nothing is written through it.
+        QTemporaryDir elsewhere, parent;
+        const QString link = parent.path() + QStringLiteral("/corvana");
+        ASSERT_TRUE(QFile::link(elsewhere.path(), link));
+        TestApp t;
+        DataFolder linked(QStringLiteral(CORVANA_TEST_DATA_DIR), link);
+        EXPECT_FALSE(saveWorksheet(linked, sample::entries(QStringLiteral("New")), t.state.worksheetList));
+        EXPECT_TRUE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/text_file.h"
-#include "topics/topic_catalogue.h"
+#include "content/topic_file.h"
 #include "worksheets/question_set.h"
 
 #include <QDir>
@@ -25,6 +25,42 @@ namespace {
 [[noreturn]] void failAt(const QString& file, int line, const QString& message)
 {
     throw ContentFailure(ContentError{file, line, message});
+}
+
+// Page text sizes in twips (the shipped pages use 210 to 370).
+constexpr int minTextSize = 100, maxTextSize = 720;
+// A picture file, and the picture it draws in pixels (twice the screen either way).
+constexpr qint64 maxPictureBytes = 2 * 1024 * 1024;
+constexpr int maxPicturePixels = 1600;
+
+// An SVG picture Corvana can draw, of a sane size, that loads nothing from outside its
+// folder: an <image> may only embed its data or name a file beside it.
+void checkSvg(const QByteArray& bytes, const QString& file, int line, const QString& name)
+{
+    const QString where = name.isEmpty() ? QStringLiteral("this picture ") : QStringLiteral("the picture \"%1\" ").arg(name);
+    if (bytes.size() > maxPictureBytes)
+        failAt(file, line, QStringLiteral("%1is larger than the %2 KB a picture may be").arg(where).arg(maxPictureBytes / 1024));
+    static const QRegularExpression image(QStringLiteral("<image\\b[^>]*?href\\s*=\\s*[\"']([^\"']*)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QString text = QString::fromUtf8(bytes);
+    for (auto it = image.globalMatch(text); it.hasNext();) {
+        const QString href = it.next().captured(1).trimmed();
+        const bool embedded = href.startsWith(QLatin1String("data:"), Qt::CaseInsensitive);
+        if (!embedded && (href.contains(QLatin1Char(':')) || href.contains(QLatin1Char('/')) ||
+                          href.contains(QLatin1Char('\\')) || href.startsWith(QLatin1Char('.'))))
+            failAt(file, line, QStringLiteral("%1loads \"%2\" from outside the topic's folder").arg(where, href));
+    }
+    QSvgRenderer svg(bytes);
+    if (!svg.isValid())
+        failAt(file, line, name.isEmpty() ? QStringLiteral("this is not an SVG drawing Corvana can read")
+                                          : QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(name));
+    const QSize size = svg.defaultSize();
+    if (size.width() > maxPicturePixels || size.height() > maxPicturePixels)
+        failAt(file, line, QStringLiteral("%1is %2 x %3 pixels; a picture is at most %4 x %4")
+                               .arg(where)
+                               .arg(size.width())
+                               .arg(size.height())
+                               .arg(maxPicturePixels));
 }
 
 // ---------------------------------------------------------------- Markdown pages
@@ -58,11 +94,16 @@ QString literal(cmark_node* n)
     return s ? QString::fromUtf8(s) : QString();
 }
 
-// The words of inline content: emphasis and code are plain text on the page.
+// The words of inline content: emphasis and code are plain text on the page. Walked without
+// recursion: a paragraph of thousands of nested emphasis marks must not exhaust the stack.
 QString inlineText(cmark_node* parent)
 {
     QString out;
-    for (cmark_node* n = cmark_node_first_child(parent); n; n = cmark_node_next(n)) {
+    std::unique_ptr<cmark_iter, void (*)(cmark_iter*)> iter(cmark_iter_new(parent), cmark_iter_free);
+    for (cmark_event_type e; (e = cmark_iter_next(iter.get())) != CMARK_EVENT_DONE;) {
+        if (e != CMARK_EVENT_ENTER)
+            continue;
+        cmark_node* n = cmark_iter_get_node(iter.get());
         switch (cmark_node_get_type(n)) {
         case CMARK_NODE_TEXT:
         case CMARK_NODE_CODE:
@@ -72,10 +113,7 @@ QString inlineText(cmark_node* parent)
         case CMARK_NODE_LINEBREAK:
             out += QLatin1Char(' ');
             break;
-        case CMARK_NODE_HTML_INLINE:
-            break;
         default:
-            out += inlineText(n);
             break;
         }
     }
@@ -111,11 +149,18 @@ QList<pages::Block> readComment(const QString& html, const QString& file, int li
         const QString key = part.left(colon).trimmed().toLower();
         const QString value = part.mid(colon + 1).trimmed();
         auto sizes = [&]() -> pages::TextSize {
-            static const QRegularExpression re(QStringLiteral("^(\\d+)\\s*/\\s*(\\d+)$"));
+            static const QRegularExpression re(QStringLiteral("^(\\d{1,6})\\s*/\\s*(\\d{1,6})$"));
             const auto s = re.match(value);
             if (!s.hasMatch())
                 failAt(file, line, QStringLiteral("write text sizes as \"size/line spacing\" in twips, like 270/330"));
-            return {s.captured(1).toInt(), s.captured(2).toInt()};
+            const int size = s.captured(1).toInt(), spacing = s.captured(2).toInt();
+            if (size < minTextSize || size > maxTextSize || spacing < size || spacing > 2 * maxTextSize)
+                failAt(file, line, QStringLiteral("a text size is %1 to %2 twips, its line spacing at least the size "
+                                                  "and at most %3")
+                                       .arg(minTextSize)
+                                       .arg(maxTextSize)
+                                       .arg(2 * maxTextSize));
+            return {size, spacing};
         };
         if (key == QLatin1String("text"))
             settings.body = sizes();
@@ -124,8 +169,8 @@ QList<pages::Block> readComment(const QString& html, const QString& file, int li
         else if (key == QLatin1String("term width")) {
             bool ok = false;
             const int w = value.toInt(&ok);
-            if (!ok || w <= 0)
-                failAt(file, line, QStringLiteral("the term width is a number of twips"));
+            if (!ok || w <= 0 || w > pages::printWidth / 2)
+                failAt(file, line, QStringLiteral("the term width is a number of twips, at most %1").arg(pages::printWidth / 2));
             settings.termWidth = w;
         } else
             failAt(file, line, QStringLiteral("unknown page setting \"%1\"").arg(key));
@@ -153,7 +198,7 @@ QString readText(const QByteArray& bytes, const QString& fileName)
         text = cp1252::decode(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (int i = 0; i < lines.size(); ++i)
         if (!cp1252::canEncode(lines[i]))
             failAt(fileName, i + 1, QStringLiteral("this line holds a character that can't be shown (use plain letters)"));
@@ -223,8 +268,12 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
             if (first && cmark_node_get_type(first) == CMARK_NODE_IMAGE && !cmark_node_next(first)) {
                 const QString url = QString::fromUtf8(cmark_node_get_url(first));
                 const QString title = QString::fromUtf8(cmark_node_get_title(first));
-                static const QRegularExpression heights(QStringLiteral("^\\s*(\\d+)\\s*/\\s*(\\d+)\\s*$"));
+                static const QRegularExpression heights(QStringLiteral("^\\s*(\\d{1,6})\\s*/\\s*(\\d{1,6})\\s*$"));
                 const auto h = heights.match(title);
+                if (h.hasMatch() && (h.captured(1).toInt() > pages::screenHeight || h.captured(2).toInt() > pages::printHeight))
+                    failAt(fileName, line, QStringLiteral("a picture is at most %1 twips high on the screen and %2 on paper")
+                                               .arg(pages::screenHeight)
+                                               .arg(pages::printHeight));
                 if (!h.hasMatch())
                     failAt(fileName, line, QStringLiteral("give the picture's heights in twips, screen/paper: "
                                                           "![what it shows](%1 \"0/6600\")").arg(url));
@@ -237,9 +286,9 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
                     const std::optional<QByteArray> bytes = figureFile(url);
                     if (!bytes)
                         failAt(fileName, line, QStringLiteral("the picture \"%1\" is missing").arg(url));
-                    QSvgRenderer check(*bytes);
-                    if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) || !check.isValid())
+                    if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                         failAt(fileName, line, QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(url));
+                    checkSvg(*bytes, fileName, line, url);
                     drawing = svgfigure::drawing(*bytes);
                 }
                 page->blocks << pages::figure(drawing, h.captured(1).toInt(), h.captured(2).toInt());
@@ -294,12 +343,22 @@ class TopicFolder {
 public:
     TopicFolder(const QString& path, const QString& shownPath) : path_(path), shown_(shownPath) {}
     QString shown(const QString& name) const { return shown_ + QLatin1Char('/') + name; }
+    // nullopt when missing; a file that is no plain file, can't be read or is far larger
+    // than any topic file stops the build.
     std::optional<QByteArray> bytes(const QString& name) const
     {
-        QFile f(path_ + QLatin1Char('/') + name);
-        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || !f.open(QIODevice::ReadOnly))
+        const QString path = path_ + QLatin1Char('/') + name;
+        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || !QFileInfo::exists(path))
             return std::nullopt;
-        return f.readAll();
+        QFile f(path);
+        if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+            failAt(shown(name), 0, QStringLiteral("this is not a file Corvana can read"));
+        // Read no more than the limit: a device or a growing file reports no true size.
+        const QByteArray b = f.read(maxPictureBytes + 1);
+        if (b.size() > maxPictureBytes)
+            failAt(shown(name), 0, QStringLiteral("this file is larger than the %1 KB a topic file may be")
+                                       .arg(maxPictureBytes / 1024));
+        return b;
     }
     std::optional<QString> text(const QString& name) const
     {
@@ -413,17 +472,19 @@ void checkLineTargets(const activity::ActivityFile& a, const QByteArray& svgByte
     }
 }
 
+constexpr int maxPictures = 60;
+
 QString topicMedia(const QString& folder, const QString& path)
 {
     const QString prefix = QStringLiteral("topics\\") + folder + QLatin1Char('\\');
     return path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
 }
 
-void checkPicture(const TopicFolder& source, const QString& folder, const char* path, const QString& file)
+void checkPicture(const TopicFolder& source, const QString& folder, const QString& path, const QString& file)
 {
-    if (!path)
+    if (path.isEmpty())
         return;
-    const QString local = topicMedia(folder, QString::fromUtf8(path));
+    const QString local = topicMedia(folder, path);
     if (!local.isEmpty() && !source.bytes(local))
         failAt(file, 0, QStringLiteral("the picture \"%1\" is missing").arg(local));
 }
@@ -434,7 +495,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
 {
     const QDir root(contentRoot);
     QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    TopicCatalogue catalogue;
+    std::vector<TopicFile> topicsSoFar;
     QStringList built;
     for (const QString& folder : folders) {
         if (!QFileInfo::exists(root.filePath(folder + QStringLiteral("/topic.txt"))))
@@ -442,7 +503,10 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
         const QString shownDir = QStringLiteral("content/") + folder;
         const TopicFolder source(root.filePath(folder), shownDir);
         const QString topicName = source.shown(QStringLiteral("topic.txt"));
-        const QString topicText = *source.text(QStringLiteral("topic.txt"));
+        const auto readTopic = source.text(QStringLiteral("topic.txt"));
+        if (!readTopic)
+            failAt(topicName, 0, QStringLiteral("this is not a file Corvana can read"));
+        const QString topicText = *readTopic;
         std::optional<ContentError> error;
         auto parsed = topics::parseTopicFile(topicText, topicName, folder,
                                              [&](const QString& name) { return source.text(name); }, error);
@@ -450,25 +514,31 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             throw ContentFailure(error ? *error : ContentError{topicName, 0, QStringLiteral("cannot be read")});
         TopicFile topic = std::move(*parsed);
         const int entryLine = topic.menuEntryLine;
-        QString why;
-        if (!catalogue.add(topic, &why))
-            failAt(topicName, entryLine, why);
+        for (const TopicFile& other : topicsSoFar)
+            if (const QString why = topics::clash(other, topic); !why.isEmpty())
+                failAt(topicName, entryLine, why);
+        topicsSoFar.push_back(topic);
         if (!only.isEmpty() && !only.contains(folder))
             continue;
 
-        const QString title = QString::fromUtf8(topic.hub.title);
+        const QString title = topic.hub.title;
         const QString media = QStringLiteral("topics/") + folder + QLatin1Char('/');
 
         // Pictures of the topic's own folder.
-        for (const QString& svgName : source.svgFiles()) {
-            const QByteArray bytes = *source.bytes(svgName);
-            if (!QSvgRenderer(bytes).isValid())
-                failAt(source.shown(svgName), 0, QStringLiteral("this is not an SVG drawing Corvana can read"));
+        const QStringList svgNames = source.svgFiles();
+        if (svgNames.size() > maxPictures)
+            failAt(source.shown(svgNames[maxPictures]), 0,
+                   QStringLiteral("a topic folder holds at most %1 pictures").arg(maxPictures));
+        for (const QString& svgName : svgNames) {
+            const auto bytes = source.bytes(svgName);
+            if (!bytes)
+                failAt(source.shown(svgName), 0, QStringLiteral("this is not a file Corvana can read"));
+            checkSvg(*bytes, source.shown(svgName), 0, QString());
             int svgLine = 0;
-            if (svgfigure::title(bytes, &svgLine).isEmpty())
+            if (svgfigure::title(*bytes, &svgLine).isEmpty())
                 failAt(source.shown(svgName), svgLine,
                        QStringLiteral("give the picture a <title> saying what it shows: screen readers read it out"));
-            out.writeBytes(media + svgName, bytes);
+            out.writeBytes(media + svgName, *bytes);
         }
         checkPicture(source, folder, topic.hub.picture, topicName);
         checkPicture(source, folder, topic.hub.quizPicture, topicName);
@@ -494,7 +564,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             if (!text)
                 failAt(topicName, 0, QStringLiteral("the page file \"%1\" is missing").arg(sets[s].file));
             const QList<pages::Page> pageList =
-                pagesFromMarkdown(*text, shownFile, sets[s].role, QString::fromUtf8(sets[s].pages.pageSet),
+                pagesFromMarkdown(*text, shownFile, sets[s].role, sets[s].pages.pageSet,
                                   [&](const QString& name) { return source.bytes(name); });
             pageCounts[s] = static_cast<int>(pageList.size());
             for (const pages::Page& page : pageList) {
@@ -515,9 +585,10 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
         for (const auto* a : {&topic.labelling, &topic.ordering}) {
             const QString file = source.shown(a == &topic.labelling ? topic.labellingFile : topic.orderingFile);
             checkPicture(source, folder, a->layout.picture, file);
-            const QString local = a->layout.picture ? topicMedia(folder, QString::fromUtf8(a->layout.picture)) : QString();
+            const QString local = topicMedia(folder, a->layout.picture);
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-                checkLineTargets(*a, *source.bytes(local), file);
+                if (const auto svg = source.bytes(local))
+                    checkLineTargets(*a, *svg, file);
         }
         out.writeBytes(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
         out.writeBytes(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));

@@ -6,7 +6,7 @@
 #include "generator.h"
 #include "pages_layout.h"
 
-#include "platform/content_text.h"
+#include "content/content_text.h"
 
 #include <stdexcept>
 

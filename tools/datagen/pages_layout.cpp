@@ -1,5 +1,7 @@
 #include "pages_layout.h"
 
+#include "platform/screen_design.h"
+
 #include <cmath>
 #include <stdexcept>
 
@@ -322,14 +324,14 @@ void label(WmfWriter& w, const Style& s, QPoint anchor, QPoint at, const QString
 void miniScreen(WmfWriter& w, const QRect& box, const Style& s, const QString& title,
                 const QList<MiniButton>& buttons, const std::function<void(Canvas&)>& extra)
 {
-    Canvas c(w, box, 12000, 9000);
+    Canvas c(w, box, design::screenWidth, design::screenHeight);
     const bool onScreen = s.copy == Copy::Screen;
     // The window, with a caption bar.
     w.pen(onScreen ? QColor(200, 210, 240) : QColor(0, 0, 0), onScreen ? 20 : 15);
     w.brush(onScreen ? QColor(39, 63, 137) : QColor(255, 255, 255));
-    w.rectangle(c.r(0, 0, 12000, 9000));
+    w.rectangle(c.r(0, 0, design::screenWidth, design::screenHeight));
     w.brush(onScreen ? QColor(200, 210, 240) : QColor(220, 220, 220));
-    w.rectangle(c.r(0, 0, 12000, 600));
+    w.rectangle(c.r(0, 0, design::screenWidth, 600));
     w.font(s.face, std::max(80, c.len(420)), true);
     w.setTextColor(QColor(0, 0, 0));
     w.textOut(c.p(200, 90).x(), c.p(200, 90).y(), QStringLiteral("Corvana"));

@@ -3,10 +3,9 @@
 // source folder with the same rules and refuses what they refuse.
 #pragma once
 
-#include "hub_table.h"
-
-#include "activities/activity_file.h"
-#include "platform/content_text.h"
+#include "activity_file.h"
+#include "content_text.h"
+#include "hub_topic.h"
 
 #include <functional>
 #include <optional>
@@ -35,5 +34,9 @@ bool isTopicEntry(int entry);
 // "topics\<folderName>". fileName: how messages name topic.txt.
 std::optional<TopicFile> parseTopicFile(const QString& text, const QString& fileName, const QString& folderName,
                                         const ReadTopicFile& read, std::optional<ContentError>& error);
+
+// Why two topics can't both be offered (a menu entry, screen name or title they share);
+// empty when they can.
+QString clash(const TopicFile& a, const TopicFile& b);
 
 } // namespace topics

@@ -3,8 +3,9 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <deque>
-#include <string>
+#include <algorithm>
+#include <cmath>
+
 
 QString ContentError::toString() const
 {
@@ -21,6 +22,15 @@ std::vector<KeyedLine> readKeyedLines(const QString& text, const QString& file, 
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        // A NUL would cut a caption short and other control bytes draw as boxes.
+        const bool control = std::any_of(line.begin(), line.end(), [](QChar c) {
+            return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F;
+        });
+        if (control) {
+            if (!error)
+                error = ContentError{file, i + 1, QStringLiteral("this line holds a control character, which can't be shown")};
+            continue;
+        }
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (colon <= 0) {
             if (!error)
@@ -51,7 +61,7 @@ std::optional<double> number(const QString& s)
 {
     bool ok = false;
     const double v = s.trimmed().toDouble(&ok);
-    if (!ok)
+    if (!ok || !std::isfinite(v) || std::abs(v) > 100000)
         return std::nullopt;
     return v;
 }
@@ -91,7 +101,7 @@ const QRegularExpression& commasOrBy()
 std::optional<QPointF> point(const QString& s)
 {
     const auto v = numbers(s, commas(), 2);
-    if (!v)
+    if (!v || std::abs((*v)[0]) > maxCoordinate || std::abs((*v)[1]) > maxCoordinate)
         return std::nullopt;
     return QPointF((*v)[0], (*v)[1]);
 }
@@ -100,7 +110,7 @@ std::optional<QRectF> rect(const QString& s)
 {
     // "left, top, width x height"
     const auto v = numbers(s, commasOrBy(), 4);
-    if (!v || (*v)[2] <= 0 || (*v)[3] <= 0)
+    if (!v || (*v)[2] <= 0 || (*v)[3] <= 0 || !std::all_of(v->begin(), v->end(), [](double n) { return std::abs(n) <= maxCoordinate; }))
         return std::nullopt;
     return QRectF((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
 }
@@ -108,7 +118,7 @@ std::optional<QRectF> rect(const QString& s)
 std::optional<QSizeF> size(const QString& s)
 {
     const auto v = numbers(s, QRegularExpression(QStringLiteral("\\s*\\bx\\b\\s*")), 2);
-    if (!v || (*v)[0] <= 0 || (*v)[1] <= 0)
+    if (!v || (*v)[0] <= 0 || (*v)[1] <= 0 || (*v)[0] > maxCoordinate || (*v)[1] > maxCoordinate)
         return std::nullopt;
     return QSizeF((*v)[0], (*v)[1]);
 }
@@ -132,17 +142,29 @@ std::optional<QColor> colour(const QString& s)
     return QColor(static_cast<int>((*v)[0]), static_cast<int>((*v)[1]), static_cast<int>((*v)[2]));
 }
 
-const char* intern(const QString& text)
+QString fileNameProblem(const QString& name)
 {
-    // Never freed: content is read a handful of times per run and its texts are small.
-    static std::deque<std::string> pool;
-    static QHash<QString, const char*> index;
-    if (const char* found = index.value(text, nullptr))
-        return found;
-    pool.push_back(text.toStdString());
-    const char* stored = pool.back().c_str();
-    index.insert(text, stored);
-    return stored;
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    if (name.size() > 60)
+        return QStringLiteral("\"%1\" is too long: a name becomes a file name, at most 60 letters").arg(name.left(60));
+    for (QChar c : name)
+        if (forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral("\"%1\" becomes a file name, which can't hold \\ / : * ? \" < > |").arg(name);
+    if (name.trimmed() != name || name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.')))
+        return QStringLiteral("\"%1\" becomes a file name, which can't start with a dot or a space or end with one")
+            .arg(name);
+    // The program's own worksheet list, and the names Windows keeps for devices.
+    static const QRegularExpression reserved(QStringLiteral("^(track|con|prn|aux|nul|com[0-9]|lpt[0-9])$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (reserved.match(name).hasMatch())
+        return QStringLiteral("\"%1\" is the name of one of Corvana's own files").arg(name);
+    return {};
+}
+
+bool isPictureName(const QString& name)
+{
+    static const QRegularExpression re(QStringLiteral("\\.(svg|jpe?g|png|bmp|gif)$"), QRegularExpression::CaseInsensitiveOption);
+    return re.match(name).hasMatch();
 }
 
 } // namespace content
