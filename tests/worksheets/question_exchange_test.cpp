@@ -164,6 +164,14 @@ TEST(QuestionExchange, AikenFileAndSpreadsheetCsv)
     ASSERT_TRUE(s.ok()) << s.error.toStdString();
     expectTaken(s, {{2, "Which?", {"a", "b", "c", "d"}, 3}});
     EXPECT_EQ(s.skipped.keys(), QStringList({"The column \"Notes\""}));
+
+    // "Unicode text": tabs between the cells, UTF-16 with its byte order mark.
+    const QString unicodeText = QStringLiteral("Question\tOption A\tOption B\tOption C\tOption D\tCorrect\r\n"
+                                               "Why \u2013 and how?\ta\tb\tc\td\tD\r\n");
+    QByteArray utf16("\xFF\xFE", 2);
+    for (QChar ch : unicodeText)
+        utf16 += char(ch.unicode() & 0xFF), utf16 += char(ch.unicode() >> 8);
+    expectTaken(readCsv(utf16), {{2, QString::fromUtf8("Why \u2013 and how?"), {"a", "b", "c", "d"}, 4}});
 }
 
 TEST(QuestionExchange, EveryReaderRefusesWhatItCannotReadNamingTheLine)

@@ -104,6 +104,11 @@ QString titleFromFileName(const QString& fileName)
 
 QString decodeTextFile(const QByteArray& bytes)
 {
+    // Some spreadsheet programs save "Unicode text" as UTF-16 with its byte order mark.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16.decode(bytes.mid(2));
+    }
     QByteArray b = bytes;
     if (b.startsWith("\xEF\xBB\xBF"))
         b.remove(0, 3);
@@ -157,9 +162,12 @@ QString htmlToText(const QString& html, bool* dropped)
             out += QLatin1Char('\n');
         space = false;
     };
+    qsizetype nextClose = -2; // the next ">" after a "<": -1 when there is none left, -2 not sought yet
     for (qsizetype i = 0; i < html.size(); ++i) {
         const QChar c = html[i];
-        const qsizetype end = c == QLatin1Char('<') ? html.indexOf(QLatin1Char('>'), i) : -1;
+        if (c == QLatin1Char('<') && (nextClose == -2 || (nextClose >= 0 && nextClose < i)))
+            nextClose = html.indexOf(QLatin1Char('>'), i);
+        const qsizetype end = c == QLatin1Char('<') ? nextClose : -1;
         if (end >= 0) { // a tag; a lone "<" stands as written
             const QString name = tagName(html.mid(i + 1, end - i - 1));
             if (name == QLatin1String("br") || name == QLatin1String("p") || name == QLatin1String("div"))
@@ -177,7 +185,8 @@ QString htmlToText(const QString& html, bool* dropped)
             out += QLatin1Char(' ');
         space = false;
         if (c == QLatin1Char('&')) {
-            const qsizetype semi = html.indexOf(QLatin1Char(';'), i);
+            const qsizetype near = QStringView(html).mid(i, 11).indexOf(QLatin1Char(';'));
+            const qsizetype semi = near < 0 ? -1 : i + near;
             if (semi > i + 1 && semi - i <= 10) {
                 const QString ref = html.mid(i + 1, semi - i - 1);
                 bool ok = false;

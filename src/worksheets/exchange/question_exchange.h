@@ -86,7 +86,8 @@ QString titleFromFileName(const QString& fileName);
 // white space made one space, a paragraph or line break made a line break. dropped, when
 // given, is set when anything beyond paragraphs and line breaks (pictures, bold) was left out.
 QString htmlToText(const QString& html, bool* dropped = nullptr);
-// Bytes of a text file as text: UTF-8 when they are valid UTF-8, else Windows-1252.
+// Bytes of a text file as text: UTF-16 after its byte order mark, UTF-8 when they are valid
+// UTF-8, else Windows-1252.
 QString decodeTextFile(const QByteArray& bytes);
 
 // The wizard's box sizes, in characters.
