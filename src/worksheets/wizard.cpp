@@ -220,7 +220,7 @@ void Wizard::fillImported(const WorksheetEntries& e)
 {
     fill(e);
     QLineEdit* first = nullptr;
-    auto watch = [this, &first](QLineEdit* box, int limit) {
+    auto watch = [&first](QLineEdit* box, int limit) {
         box->setCursorPosition(0); // a long text shows its start
         markForMending(box, limit);
         if (!first && box->property("needsMending").toBool())
