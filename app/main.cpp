@@ -1,5 +1,6 @@
 // Corvana: start-up finds the data folder, makes the services and shows the title screen.
 #include "platform/data_folder.h"
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/pictures.h"
@@ -64,12 +65,14 @@ int main(int argc, char** argv)
     ClockRandom random;
     random.reseedFromClock();
 
+    QtDialogs dialogs;
     AppState state;
     Screens screens;
     Services services{files, sound, pictures, messages, *printer, random, [&screens] {
                           screens.closeAll();
                           QApplication::exit(0);
-                      }};
+                      },
+                      dialogs};
     App app{state, services, screens, state};
     screens.attach(&app);
     prepareProgram(app);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class DataFolder;
+class Dialogs;
 class MessageBoxes;
 class PictureLoader;
 class Printer;
@@ -30,6 +31,7 @@ struct Services {
     Printer& printer;
     Random& random;
     std::function<void()> endProgram; // closes every window and ends the process
+    Dialogs& dialogs;                 // choosing files, naming, picking from a list
 };
 
 struct App {

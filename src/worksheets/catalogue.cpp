@@ -38,12 +38,16 @@ Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
     check2_ = makeTick(this, QStringLiteral("Check2"), {9240, 120, 2535, 375}, QStringLiteral("Delete Worksheet"), red);
     // At most one mode at a time; unticking changes nothing else.
     connect(check1_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
+        if (on) {
             check2_->setChecked(false);
+            setExporting(false);
+        }
     });
     connect(check2_, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
+        if (on) {
             check1_->setChecked(false);
+            setExporting(false);
+        }
     });
 
     QList<ButtonLabel*> hover;
@@ -61,6 +65,12 @@ Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
         connect(b, &ButtonLabel::clicked, this, &Catalogue::entryClicked);
         hover << b;
     }
+    // Below the page buttons, in the list's own look.
+    importButton_ = addButton(QStringLiteral("Label5"), 0, {2640, 8520, 3195, 375}, catalogue_text::importCaption, {"Tahoma", 12, true});
+    exportButton_ = addButton(QStringLiteral("Label5"), 1, {6000, 8520, 3195, 375}, catalogue_text::exportCaption, {"Tahoma", 12, true});
+    connect(importButton_, &ButtonLabel::clicked, this, &Catalogue::importQuestions);
+    connect(exportButton_, &ButtonLabel::clicked, this, &Catalogue::exportClicked);
+    hover << importButton_ << exportButton_;
     setHoverButtons(hover);
 
     pageLabel_ = addLabel(QStringLiteral("Label4"), {120, 7920, 1995, 495}, QStringLiteral("Page 1"),
@@ -106,6 +116,7 @@ void Catalogue::load()
         tick->setPalette(p);
     }
     currentPage_ = 0;
+    setExporting(false);
     for (int i = 1; i <= entryCount; ++i) {
         entries_[i]->hide();
         setItemFont(entries_[i], {"Tahoma", 12, true});
@@ -192,7 +203,13 @@ void Catalogue::entryClicked(int index)
     // needs nothing but the title, so delete mode goes on to its question.
     const bool loaded = loadWorksheet(services().files, title, state().currentSet);
     if (!loaded && !check2_->isChecked()) {
+        setExporting(false);
         services().messages.ok(worksheet_text::corrupted);
+        return;
+    }
+    if (exporting_) {
+        setExporting(false);
+        exportWorksheet(title);
         return;
     }
     if (check1_->isChecked()) {

@@ -4,8 +4,15 @@
 
 #include "shell/screen_frame.h"
 #include "state/app_state.h"
+#include "worksheets/exchange/question_exchange.h"
 
 class QCheckBox;
+
+namespace catalogue_text {
+inline const QString importCaption = QStringLiteral("Import Questions\u2026");
+inline const QString exportCaption = QStringLiteral("Export Worksheet\u2026");
+inline const QString exportingCaption = QStringLiteral("Choose a worksheet\u2026");
+} // namespace catalogue_text
 
 class Catalogue : public Screen {
     Q_OBJECT
@@ -25,6 +32,14 @@ public:
     void entryClicked(int index);
     void pageClicked(int index);
 
+    // "Import Questions..." brings questions in from another program's file; "Export
+    // Worksheet..." makes the next entry click write that worksheet in another format.
+    void importQuestions();
+    void exportClicked();
+    bool isExporting() const { return exporting_; }
+    ButtonLabel* importButton() const { return importButton_; }
+    ButtonLabel* exportButton() const { return exportButton_; }
+
     int currentPage() const { return currentPage_; }
     ButtonLabel* entry(int i) const { return entries_.at(i); }
     QCheckBox* check1() const { return check1_; }
@@ -32,6 +47,10 @@ public:
 
 private:
     void showEntries();
+    void setExporting(bool on);
+    void exportWorksheet(const QString& title);
+    void openImported(const WorksheetEntries& entries);
+    void makeSeveral(const QList<exchange::ImportedQuestion>& questions, QString suggestion);
 
     QCheckBox* check1_;
     QCheckBox* check2_;
@@ -41,4 +60,7 @@ private:
     QLabel* pageLabel_;
     int currentPage_ = 0;
     QString titleToDelete_;
+    ButtonLabel* importButton_;
+    ButtonLabel* exportButton_;
+    bool exporting_ = false;
 };

@@ -1,5 +1,7 @@
 #include "wizard.h"
 
+#include "worksheets/exchange/question_exchange.h"
+
 #include "platform/data_folder.h"
 #include "platform/messages.h"
 
@@ -201,6 +203,38 @@ void Wizard::fill(const WorksheetEntries& e)
         fillBox(text3_[i], e.options[i], optionLimit);
         check1_[i]->setChecked(e.ticked[i]);
     }
+}
+
+namespace {
+void markForMending(QLineEdit* box, int limit)
+{
+    const bool mend = !exchange::mendReason(box->text(), limit).isEmpty();
+    QPalette p = box->palette();
+    p.setColor(QPalette::Text, mend ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    box->setPalette(p);
+    box->setProperty("needsMending", mend);
+}
+} // namespace
+
+void Wizard::fillImported(const WorksheetEntries& e)
+{
+    fill(e);
+    QLineEdit* first = nullptr;
+    auto watch = [&first](QLineEdit* box, int limit) {
+        box->setCursorPosition(0); // a long text shows its start
+        markForMending(box, limit);
+        if (!first && box->property("needsMending").toBool())
+            first = box;
+        if (!box->property("mendWatched").toBool()) {
+            box->setProperty("mendWatched", true);
+            connect(box, &QLineEdit::textChanged, box, [box, limit] { markForMending(box, limit); });
+        }
+    };
+    for (QLineEdit* box : text2_)
+        watch(box, questionLimit);
+    for (QLineEdit* box : text3_)
+        watch(box, optionLimit);
+    (first ? first : text1_)->setFocus();
 }
 
 void Wizard::genwork()

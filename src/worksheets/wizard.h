@@ -39,6 +39,10 @@ public:
     // What the boxes hold, and filling every box (the catalogue's edit mode).
     WorksheetEntries entries() const;
     void fill(const WorksheetEntries& entries);
+    // Fills the boxes with questions brought in from another program's file, every text as
+    // it came; a text the worksheet cannot keep is shown in red until it is changed, and
+    // the keyboard starts at the first of them (or at the title when all can be kept).
+    void fillImported(const WorksheetEntries& entries);
 
     void genwork();
     void saveworksheet();

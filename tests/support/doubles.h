@@ -1,6 +1,7 @@
 // Recording stand-ins for the services, so tests see every sound, message and printed line.
 #pragma once
 
+#include "platform/dialogs.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
 #include "platform/random.h"
@@ -46,6 +47,56 @@ public:
     }
     QList<Shown> shown;
     std::deque<bool> answers; // for okCancel; OK when empty
+};
+
+// Answers every dialog from queues set by the test (cancelled when a queue is empty) and
+// keeps what was asked.
+class RecordingDialogs : public Dialogs {
+public:
+    QString openFile(const QString& caption, const QString&) override { return next(files, caption); }
+    QString saveFile(const QString& caption, const QString& suggestedName, const QString& filters,
+                     QString* chosenFilter) override
+    {
+        suggested << suggestedName;
+        if (chosenFilter)
+            *chosenFilter = filterAnswers.empty() ? filters.section(QStringLiteral(";;"), 0, 0) : take(filterAnswers);
+        return next(files, caption);
+    }
+    QString askText(const QString& question, const QString& suggestion) override
+    {
+        suggested << suggestion;
+        return next(texts, question);
+    }
+    int choose(const QString& question, const QStringList& choices) override
+    {
+        asked << question + QStringLiteral(" [") + choices.join(QStringLiteral(" | ")) + QLatin1Char(']');
+        return choices.empty() || choiceAnswers.empty() ? -1 : take(choiceAnswers);
+    }
+    QList<int> pickItems(const QString& caption, const QStringList& items, int most) override
+    {
+        asked << caption;
+        offered = items;
+        QList<int> picked = pickAnswers.empty() ? QList<int>{} : take(pickAnswers);
+        return picked.mid(0, most);
+    }
+
+    std::deque<QString> files, texts, filterAnswers;
+    std::deque<int> choiceAnswers;
+    std::deque<QList<int>> pickAnswers;
+    QStringList asked, suggested, offered;
+
+private:
+    template <class T> static T take(std::deque<T>& q)
+    {
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+    QString next(std::deque<QString>& q, const QString& caption)
+    {
+        asked << caption;
+        return q.empty() ? QString() : take(q);
+    }
 };
 
 class FixedRandom : public Random {

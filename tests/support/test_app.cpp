@@ -16,7 +16,8 @@ TestApp::TestApp(const QString& readOnlyRoot)
       services{files, sound, pictures, messages, printer, random, [this] {
                    ++programEnded;
                    screens.closeAll();
-               }},
+               },
+               dialogs},
       app{state, services, screens, state}
 {
     screens.attach(&app);
