@@ -187,6 +187,16 @@ std::optional<ActivityFile> parseActivityFile(const QString& text, const QString
             }
             a.items.push_back(row);
             itemLines.push_back(k.line);
+        } else if (k.key == QLatin1String("where")) {
+            // Belongs to the item above it.
+            if (a.items.empty())
+                return fail(k.line, QStringLiteral("\"where:\" describes the item above it; write it under an item"));
+            if (v.isEmpty())
+                return fail(k.line, QStringLiteral("say where the box's pointer goes, like \"where: the organ between "
+                                                   "the two lungs\""));
+            if (a.items.back().where)
+                return fail(k.line, QStringLiteral("this item already has a \"where:\""));
+            a.items.back().where = content::intern(v);
         } else if (k.key == QLatin1String("line") || k.key.startsWith(QLatin1String("line "))) {
             int index = nextLineIndex;
             if (k.key != QLatin1String("line")) {
@@ -272,6 +282,14 @@ std::optional<ActivityFile> parseActivityFile(const QString& text, const QString
     }
     if (!orderGiven)
         a.drawingOrder = defaultDrawingOrder(a);
+    // Boxes that point at a picture mean nothing to a pupil who cannot see it without words.
+    if (a.picture && !a.lines.empty())
+        for (size_t i = 0; i < a.items.size(); ++i)
+            if (!a.items[i].where)
+                file.warnings.push_back({fileName, itemLines[i],
+                                         QStringLiteral("the box of \"%1\" has no \"where:\" saying where its pointer "
+                                                        "goes, for pupils who cannot see the picture")
+                                             .arg(QString::fromUtf8(a.items[i].caption))});
     return file;
 }
 

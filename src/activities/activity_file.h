@@ -22,6 +22,9 @@ struct ActivityFile {
     ActivityLayout layout;
     std::vector<LineTarget> lineTargets;
     int pictureLine = 0; // the file line of the picture, for messages
+    // What the build should mention without stopping: a box of a picture's labelling with no
+    // "where:" to tell a pupil who cannot see the picture where it points.
+    std::vector<ContentError> warnings;
 };
 
 // mediaFolder: where names without a folder live, e.g. "topics\heart". On a mistake,

@@ -26,6 +26,9 @@ struct ItemRow {
     float homeLeft, homeTop;
     float targetLeft, targetTop;
     int group = -1; // scoring group; -1: scores only in its own target box
+    // Where the target box's pointer goes, in words, for a pupil who cannot see the picture
+    // ("the organ between the two lungs"); never the answer itself. Null when not written.
+    const char* where = nullptr;
 };
 
 // A fixed text with a transparent background.

@@ -16,6 +16,8 @@
 #include <QStringDecoder>
 #include <QSvgRenderer>
 
+#include <cstdio>
+
 #include <cmark.h>
 
 namespace contentbuild {
@@ -514,6 +516,8 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             const QString local = a->layout.picture ? topicMedia(folder, QString::fromUtf8(a->layout.picture)) : QString();
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                 checkLineTargets(*a, *source.bytes(local), file);
+            for (const ContentError& w : a->warnings)
+                std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
         }
         out.writeBytes(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
         out.writeBytes(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));

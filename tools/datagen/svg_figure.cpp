@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <QTextItem>
 
 #include <cmath>
@@ -229,7 +230,18 @@ void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box)
 pages::Drawing drawing(const QByteArray& svgBytes)
 {
     auto svg = std::make_shared<QSvgRenderer>(svgBytes);
-    return [svg](WmfWriter& w, const QRect& box, const pages::Style&) { draw(*svg, w, box); };
+    // The drawing's own <title> goes with it, so that a screen reader reading the page hears
+    // what the picture shows where it stands.
+    QString title;
+    QXmlStreamReader xml(svgBytes);
+    while (!xml.atEnd() && title.isEmpty())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+            title = xml.readElementText().simplified();
+    return [svg, title](WmfWriter& w, const QRect& box, const pages::Style&) {
+        if (!title.isEmpty())
+            w.describePicture(title);
+        draw(*svg, w, box);
+    };
 }
 
 } // namespace svgfigure
