@@ -839,16 +839,18 @@ void Screens::setFullScreen(bool on)
                 s->raise();
         }
     restoreKeyboard();
-    // Changing the frame re-creates the windows: the window system takes the active window
-    // away once they are mapped again, so the keyboard is given back once more after that.
     Screen* top = front();
     if (!top)
         return;
+    // The window system shows the windows again a little later: the keyboard is checked again
+    // then, while it catches up.
     const std::weak_ptr<bool> alive = alive_;
-    QTimer::singleShot(50, top, [this, alive] {
-        if (!alive.expired())
-            restoreKeyboard();
-    });
+    for (const int ms : {50, 250, 750}) {
+        QTimer::singleShot(ms, top, [this, alive] {
+            if (!alive.expired() && front() && QApplication::activeWindow() != front())
+                restoreKeyboard();
+        });
+    }
 }
 
 void Screens::restoreKeyboard()
@@ -856,6 +858,12 @@ void Screens::restoreKeyboard()
     Screen* top = front();
     if (!top)
         return;
+    // Hiding a window to change its frame makes the widgets forget it was active, while the
+    // window system (and Qt's window layer) still give it the keyboard, so no event would ever
+    // say it is active again: say so here.
+    if (QGuiApplication::focusWindow() && QGuiApplication::focusWindow() == top->windowHandle() &&
+        QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
     bringToFront(*top);
     QWidget* focus = top->focusWidget();
     if (!focus || !focus->isVisible() || !focus->isEnabled())
