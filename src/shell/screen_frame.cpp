@@ -76,7 +76,7 @@ public:
                 // The item paints itself first; the band goes on top, within the same paint.
                 static_cast<QObject*>(w)->event(e);
                 QPainter p(w);
-                paintFocusRing(p, w->rect());
+                paintFocusRing(p, w->rect(), w->palette().color(w->backgroundRole()).lightness() > 150);
                 return true;
             }
         }
@@ -107,19 +107,21 @@ bool showsFocus(const QWidget* w)
     return keyboardMode && w->hasFocus();
 }
 
-void paintFocusRing(QPainter& p, const QRect& r)
+void paintFocusRing(QPainter& p, const QRect& r, bool onPale)
 {
     // Three pixels at 96 dpi, growing with the display.
     const int band = std::max(2, static_cast<int>(std::lround(3 * twips::scale())));
+    const QColor bandColour = onPale ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    const QColor edgeColour = onPale ? QColor(255, 255, 255) : QColor(0, 0, 0);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    QPen edge(QColor(0, 0, 0));
+    QPen edge(edgeColour);
     edge.setWidth(1);
     edge.setJoinStyle(Qt::MiterJoin);
     p.setPen(edge);
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    QPen white(QColor(255, 255, 255));
+    QPen white(bandColour);
     white.setWidth(band);
     white.setJoinStyle(Qt::MiterJoin);
     p.setPen(white);

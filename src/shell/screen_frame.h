@@ -59,8 +59,9 @@ void installScaledStyle();
 // Whether an item draws its focus mark: it has the focus and the keyboard is in use.
 bool showsFocus(const QWidget* w);
 // The keyboard focus mark every focusable item draws: a white band edged in black, which
-// shows on the blue screens, on black buttons and on yellow alike.
-void paintFocusRing(QPainter& p, const QRect& r);
+// shows on the blue screens, on black buttons and on yellow alike; on a white or pale item (a
+// text box, a grey push button) the same band in black edged in white.
+void paintFocusRing(QPainter& p, const QRect& r, bool onPale = false);
 } // namespace frame
 
 struct FontSpec {
