@@ -110,6 +110,17 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     EXPECT_TRUE(sheet->text(QAccessible::Name).startsWith("Page: Key Facts")) << qPrintable(sheet->text(QAccessible::Name));
     EXPECT_TRUE(sheet->text(QAccessible::Description).contains("head")) << qPrintable(sheet->text(QAccessible::Description));
     t.screens.close(*page);
+    // A page's diagram is read where it stands, by what its author says it shows.
+    menu.entryAction(7);
+    auto* heart = static_cast<TopicHub*>(t.screens.find("heart"));
+    ASSERT_NE(heart, nullptr);
+    heart->buttonAction(TopicHub::KeyFacts);
+    ASSERT_NE(t.screens.find("teacher"), nullptr);
+    const QString heartWords =
+        reader(t.screens.find("teacher")->item<QWidget>("Image1"))->text(QAccessible::Description);
+    EXPECT_TRUE(heartWords.contains("\nPicture: The heart pumps blood to the lungs")) << qPrintable(heartWords);
+    t.screens.close(*t.screens.find("teacher"));
+    t.screens.close(*heart);
 
     // The quiz: options read as option buttons with their answers; Next pressed from the
     // reader moves on.

@@ -242,7 +242,9 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
                     QSvgRenderer check(*bytes);
                     if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) || !check.isValid())
                         failAt(fileName, line, QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(url));
-                    drawing = svgfigure::drawing(*bytes);
+                    cmark_node* alt = cmark_node_first_child(first);
+                    const char* words = alt ? cmark_node_get_literal(alt) : nullptr;
+                    drawing = svgfigure::drawing(*bytes, words ? QString::fromUtf8(words) : QString());
                 }
                 page->blocks << pages::figure(drawing, h.captured(1).toInt(), h.captured(2).toInt());
                 break;

@@ -227,16 +227,18 @@ void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box)
     w.restoreDC();
 }
 
-pages::Drawing drawing(const QByteArray& svgBytes)
+pages::Drawing drawing(const QByteArray& svgBytes, const QString& words)
 {
     auto svg = std::make_shared<QSvgRenderer>(svgBytes);
-    // The drawing's own <title> goes with it, so that a screen reader reading the page hears
-    // what the picture shows where it stands.
+    // The drawing's own <title> (or else the page's words for it) goes with it, so that a
+    // screen reader reading the page hears what the picture shows where it stands.
     QString title;
     QXmlStreamReader xml(svgBytes);
     while (!xml.atEnd() && title.isEmpty())
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
             title = xml.readElementText().simplified();
+    if (title.isEmpty())
+        title = words.simplified();
     return [svg, title](WmfWriter& w, const QRect& box, const pages::Style&) {
         if (!title.isEmpty())
             w.describePicture(title);

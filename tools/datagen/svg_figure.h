@@ -17,6 +17,7 @@ namespace svgfigure {
 void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box);
 
 // A page figure from an SVG file's bytes.
-pages::Drawing drawing(const QByteArray& svgBytes);
+// words: what the picture shows, as the page says it, read out when the drawing has no <title>.
+pages::Drawing drawing(const QByteArray& svgBytes, const QString& words = QString());
 
 } // namespace svgfigure
