@@ -396,10 +396,9 @@ void OptionButton::paintEvent(QPaintEvent* e)
         // Around the words, beside the dot: the band never hides which answer is chosen.
         QStyleOptionButton option;
         initStyleOption(&option);
-        const QRect words = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
-        const int gap = std::max(1, words.left() - style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this).right() - 1) / 2;
+        const QRect dot = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
         QPainter p(this);
-        frame::paintFocusRing(p, QRect(QPoint(std::max(0, words.left() - gap), 0), rect().bottomRight()));
+        frame::paintFocusRing(p, QRect(QPoint(std::min(dot.right() + 2, width() - 1), 0), rect().bottomRight()));
     }
 }
 
