@@ -391,7 +391,12 @@ void ActivityScreen::describePlaces()
     };
     for (int i = 0; i < layout_.count(); ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
-        targets_[k]->setReaderTexts(QStringLiteral("Box %1").arg(targetNumbers_[k]), labelsOn(true, i));
+        // Where the box points, as the topic's author describes it: "Box 1, the organ between
+        // the two lungs".
+        QString boxName = QStringLiteral("Box %1").arg(targetNumbers_[k]);
+        if (const QString& where = layout_.items[k].where; !where.isEmpty())
+            boxName += QStringLiteral(", ") + where;
+        targets_[k]->setReaderTexts(boxName, labelsOn(true, i));
         homes_[k]->setReaderTexts(QStringLiteral("Starting place %1").arg(homeNumbers_[k]), labelsOn(false, i));
         QString where;
         if (const int m = engine_->targetHolding(i); m >= 0)
@@ -430,7 +435,6 @@ void ActivityScreen::load()
     setUpScreen();
     if (layout_.background)
         setBackgroundColour(*layout_.background);
-    state().results.resultOutOf = layout_.count();
     if (picture_)
         setPicture(picture_, layout_.picture);
     for (int i = 0; i < layout_.count(); ++i) {
@@ -543,6 +547,7 @@ void ActivityScreen::labelActivated(int index)
         const int snaps = engine_->putDownAt(there.left, there.top);
         markHeld();
         settle(held, snaps);
+        keepFocusInSight(answers_.at(static_cast<std::size_t>(index)), held);
     }
 }
 
@@ -558,6 +563,15 @@ void ActivityScreen::boxActivated(OutlineBox* box)
     const int snaps = engine_->putDownAt(b.left, b.top);
     markHeld();
     settle(held, snaps);
+    keepFocusInSight(box, held);
+}
+
+void ActivityScreen::keepFocusInSight(QWidget* from, int placed)
+{
+    // The label just put down now covers the box (or label) the keyboard chose: the focus
+    // goes onto the label, where the pupil can see it and a screen reader says where it lies.
+    if (from->hasFocus())
+        answers_.at(static_cast<std::size_t>(placed))->setFocus(Qt::OtherFocusReason);
 }
 
 void ActivityScreen::mouseReleaseEvent(QMouseEvent* e)
@@ -591,7 +605,6 @@ void ActivityScreen::escapePressed()
 void ActivityScreen::buttonClicked(int index)
 {
     App& a = app(); // Exit discards this screen; the click sound still plays
-    a.state.results.resultScore = 0;
     if (engine_->held() >= 0 && index != exitButton) {
         engine_->putBack();
         markHeld();
@@ -608,8 +621,9 @@ void ActivityScreen::buttonClicked(int index)
         describePlaces();
         break;
     case checkScoreButton:
-        a.state.results.resultScore = engine_->score();
-        openResultsScreen(a);
+        // Written whole when scored and handed over: another task open at the same time
+        // cannot change what this one's results screen shows.
+        openResultsScreen(a, ResultHandOff{engine_->score(), layout_.count(), QString()});
         break;
     default:
         break;

@@ -157,6 +157,7 @@ private:
     void settle(int label, int snaps);
     void markHeld();
     void describePlaces();
+    void keepFocusInSight(QWidget* from, int placed);
 
     const ActivityLayout& layout_;
     std::unique_ptr<Engine> engine_;

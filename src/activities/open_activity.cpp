@@ -2,10 +2,12 @@
 
 #include "activity_screen.h"
 
-void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title)
+void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title, const QString& kind)
 {
     auto& screen = app.screens.touchNamed<activity::ActivityScreen>(
         layout.name, [&] { return new activity::ActivityScreen(app, layout); });
     screen.setTitle(title);
+    if (!kind.isEmpty())
+        screen.setReaderTitle(title.isEmpty() ? kind : title + QStringLiteral(": ") + kind);
     app.screens.show(screen);
 }

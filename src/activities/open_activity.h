@@ -10,5 +10,7 @@ struct ActivityLayout;
 }
 
 // Loads the activity's screen (found by its name), writes title into its title line and shows
-// it on top. The layout must outlive the screen.
-void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title);
+// it on top. The layout must outlive the screen. kind: what the activity is called on the
+// button that opens it, which names the screen for screen readers with the title.
+void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title,
+                  const QString& kind = QString());

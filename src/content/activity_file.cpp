@@ -187,6 +187,19 @@ QString readItem(Draft& d, const KeyedLine& k)
     return {};
 }
 
+// Belongs to the item above it.
+QString readWhere(Draft& d, const KeyedLine& k)
+{
+    if (d.file.layout.items.empty())
+        return QStringLiteral("\"where:\" describes the item above it; write it under an item");
+    if (k.value.isEmpty())
+        return QStringLiteral("say where the box's pointer goes, like \"where: the organ between the two lungs\"");
+    if (!d.file.layout.items.back().where.isEmpty())
+        return QStringLiteral("this item already has a \"where:\"");
+    d.file.layout.items.back().where = k.value;
+    return {};
+}
+
 // "line: ..." takes the next index; "line 3: ..." names its own.
 QString readLine(Draft& d, const KeyedLine& k)
 {
@@ -265,6 +278,7 @@ constexpr content::Setting<Draft> settings[] = {
     {"label align", false, readLabelAlign},
     {"scoring", false, readScoring},
     {"item", false, readItem},
+    {"where", false, readWhere},
     {"line", true, readLine},
     {"text ", true, readText},
     {"drawing order", false, readDrawingOrder},
@@ -345,6 +359,15 @@ std::optional<ActivityFile> parseActivityFile(const QString& text, const QString
         return std::nullopt;
     if (!d.orderGiven)
         d.file.layout.drawingOrder = defaultDrawingOrder(d.file.layout);
+    // Boxes that point at a picture mean nothing to a pupil who cannot see it without words.
+    const ActivityLayout& a = d.file.layout;
+    if (!a.picture.isEmpty() && !a.lines.empty())
+        for (size_t i = 0; i < a.items.size(); ++i)
+            if (a.items[i].where.isEmpty())
+                d.file.warnings.push_back({fileName, d.itemLines[i],
+                                           QStringLiteral("the box of \"%1\" has no \"where:\" saying where its "
+                                                          "pointer goes, for pupils who cannot see the picture")
+                                               .arg(a.items[i].caption)});
     return std::move(d.file);
 }
 

@@ -24,6 +24,9 @@ struct ItemRow {
     float homeLeft, homeTop;
     float targetLeft, targetTop;
     int group = -1; // scoring group; -1: scores only in its own target box
+    // Where the target box's pointer goes, in words, for a pupil who cannot see the picture
+    // ("the organ between the two lungs"); never the answer itself. Empty when not written.
+    QString where = {};
 };
 
 // A fixed text with a transparent background.
@@ -69,6 +72,9 @@ struct ActivityFile {
     ActivityLayout layout;
     std::vector<LineTarget> lineTargets;
     int pictureLine = 0; // the file line of the picture, for messages
+    // What the build should mention without stopping: a box of a picture's labelling with no
+    // "where:" to tell a pupil who cannot see the picture where it points.
+    std::vector<ContentError> warnings;
 };
 
 // mediaFolder: where names without a folder live, e.g. "topics\heart". On a mistake,

@@ -83,10 +83,13 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
         ButtonLabel* b = addButton(QStringLiteral("Label2"), i, {e.left, e.top, e.width, e.height},
                                    QString::fromLatin1(e.caption), {"Tahoma", e.points, true}, e.highlight);
         b->setVisible(i != hiddenEntry);
+        if (i == hiddenEntry)
+            hideFromReaders(b); // it exists but is never shown: nothing to tell a pupil about
         connect(b, &ButtonLabel::clicked, this, &MainMenu::entryClicked);
         buttons << b;
     }
     setHoverButtons(buttons);
+    setReaderTitle(QStringLiteral("Corvana main menu"));
 
     addLabel(QStringLiteral("Label3"), {0, 8280, frame::screenWidth, 375},
              QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd"),

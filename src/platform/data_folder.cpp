@@ -82,6 +82,12 @@ QString DataFolder::resolve(const QString& relative) const
     return path;
 }
 
+QString DataFolder::resolveShipped(const QString& relative) const
+{
+    const QStringList parts = components(relative);
+    return parts.isEmpty() ? QString() : resolveUnder(readOnlyRoot_, parts);
+}
+
 namespace {
 bool isInside(const QString& path, const QString& folder)
 {

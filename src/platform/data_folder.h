@@ -21,6 +21,9 @@ public:
     // looked up in the writable folder first. Empty when it does not exist or the path
     // would leave the data folder.
     QString resolve(const QString& relative) const;
+    // The same in the shipped folder alone: for the program's own files, which nothing in the
+    // user's folder may stand in for.
+    QString resolveShipped(const QString& relative) const;
 
     // Absolute path at which to write a file, under its exact name; its folder is created
     // (an existing folder that differs only in letter case is reused). Empty when the path

@@ -117,26 +117,30 @@ Picture QtPictureLoader::decode(const QByteArray& bytes, const QString& pathForF
 
 namespace {
 
-// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg"; drawings (metafiles, SVG) need
-// no sharper copy.
-QString sharperCopy(const QString& relativePath)
+// "Images\skeleton.jpg" gives "Images\skeleton@2x.jpg" (times 2); drawings (metafiles,
+// SVG) need no sharper copy.
+QString sharperCopy(const QString& relativePath, int times)
 {
     const int dot = relativePath.lastIndexOf(QLatin1Char('.'));
     const int folder = std::max(relativePath.lastIndexOf(QLatin1Char('\\')), relativePath.lastIndexOf(QLatin1Char('/')));
     if (dot <= folder + 1 || relativePath.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive) ||
         relativePath.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return {};
-    return relativePath.left(dot) + QStringLiteral("@2x") + relativePath.mid(dot);
+    return relativePath.left(dot) + QStringLiteral("@%1x").arg(times) + relativePath.mid(dot);
 }
 
 } // namespace
 
 Picture QtPictureLoader::load(const QString& relativePath)
 {
-    if (twips::scale() > 1.0) {
-        const QString sharper = sharperCopy(relativePath);
+    // The smallest copy that is not enlarged at this scale, where there is one: four times
+    // the size (made for the largest displays) beyond twice, else twice.
+    for (const int times : {4, 2}) {
+        if (twips::scale() <= times / 2.0)
+            continue;
+        const QString sharper = sharperCopy(relativePath, times);
         if (!sharper.isEmpty() && !noSharperCopy_.contains(sharper)) {
-            const Picture picture = loadFile(sharper, 2.0);
+            const Picture picture = loadFile(sharper, times);
             if (!picture.isNull())
                 return picture;
             noSharperCopy_.insert(sharper); // asked once, not on every animation tick

@@ -58,7 +58,8 @@ public:
 
 // Decoded pictures are kept (up to a memory budget) so that animations do not decode the
 // same frame file on every tick. When the display shows the screens enlarged, a photograph's
-// sharper copy made at twice the size ("Images\skeleton@2x.jpg" beside "Images\skeleton.jpg")
+// sharper copy made at twice the size ("Images\skeleton@2x.jpg" beside "Images\skeleton.jpg"),
+// or at four times ("@4x") for the largest displays,
 // is taken where there is one.
 class QtPictureLoader : public PictureLoader {
 public:

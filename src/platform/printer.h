@@ -17,8 +17,10 @@ struct PrintFailure : std::runtime_error {
 // Where a finished document went.
 struct PrintResult {
     // Empty when the page went to a printer; otherwise the PDF file it was saved as,
-    // because the machine has no printer.
+    // because the machine has no default printer.
     QString pdfPath;
+    // Saved as a PDF although printers are installed: none of them is set as the default.
+    bool printersWithoutDefault = false;
 };
 
 class Printer {

@@ -35,16 +35,18 @@ QString date(const QDateTime& when) { return when.toString(QStringLiteral("yyyy-
 
 QString dateAndTime(const QDateTime& when) { return when.toString(QStringLiteral("yyyy-MM-dd HH.mm")); }
 
-QString savedForTeacherMessage(const QString& what, const QString& pdfPath)
+QString savedForTeacherMessage(const QString& what, const QString& pdfPath, bool printersWithoutDefault)
 {
     const QString folder = QFileInfo(pdfPath).absolutePath();
     const QString name = QFileInfo(folder).fileName();
     const QString parent = QFileInfo(QFileInfo(folder).absolutePath()).fileName();
     const QString where = parent.isEmpty() ? QStringLiteral("the \"%1\" folder").arg(name)
                                            : QStringLiteral("the \"%1\" folder in \"%2\"").arg(name, parent);
-    return QStringLiteral("There is no printer here, so your %1 has been saved for your teacher to print later.\n\n"
-                          "Your teacher will find it in %2.")
-        .arg(what, where);
+    const QString why = printersWithoutDefault ? QStringLiteral("No printer is set as the default printer here")
+                                               : QStringLiteral("There is no printer here");
+    return QStringLiteral("%1, so your %2 has been saved for your teacher to print later.\n\n"
+                          "Your teacher will find it in %3.")
+        .arg(why, what, where);
 }
 
 } // namespace printouts

@@ -20,6 +20,8 @@ QString dateAndTime(const QDateTime& when);
 
 // Told to the pupil instead of "... is now printing." when the page was saved as a PDF:
 // that it is kept for the teacher, and in which folder. what: "certificate", "worksheet"...
-QString savedForTeacherMessage(const QString& what, const QString& pdfPath);
+// printersWithoutDefault: printers are installed but none is the default, which the message
+// says instead of "There is no printer here".
+QString savedForTeacherMessage(const QString& what, const QString& pdfPath, bool printersWithoutDefault = false);
 
 } // namespace printouts

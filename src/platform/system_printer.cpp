@@ -171,6 +171,7 @@ private:
         std::unique_ptr<QPrinter> printer;
         QString printerName; // the CUPS queue the page goes to; empty for a PDF file
         bool toPdfFile = false; // no printer: the page is kept as a PDF file
+        bool printersWithoutDefault = false; // ... although there are printers, none the default
         QString pdfPath;     // that file, named when the document ends
         std::unique_ptr<QTemporaryFile> spool; // the page on its way to CUPS
         QRectF printable;    // twips
@@ -231,6 +232,7 @@ private:
             const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
             t.printer->setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
             t.toPdfFile = true;
+            t.printersWithoutDefault = usePrinters_ && !QPrinterInfo::availablePrinterNames().isEmpty();
             // Named when the document ends; but a folder that cannot be made fails at once.
             if (pdfFolder_.isEmpty() || !QDir().mkpath(pdfFolder_))
                 throw PrintFailure("cannot make the folder for PDF files");
@@ -310,7 +312,7 @@ private:
         if (!t.printerName.isEmpty())
             cups().send(t.printerName, t.spool->fileName(),
                         documentName_.isEmpty() ? QStringLiteral("Corvana") : documentName_);
-        return PrintResult{t.pdfPath};
+        return PrintResult{t.pdfPath, t.toPdfFile && t.printersWithoutDefault};
     }
 
     const QString pdfFolder_;

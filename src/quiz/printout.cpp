@@ -39,7 +39,9 @@ bool run(Printer& printer, MessageBoxes& messages, const std::function<void(Prin
         dropPage(printer);
         throw;
     }
-    messages.ok(result.pdfPath.isEmpty() ? printingMessage : printouts::savedForTeacherMessage(what, result.pdfPath));
+    messages.ok(result.pdfPath.isEmpty()
+                    ? printingMessage
+                    : printouts::savedForTeacherMessage(what, result.pdfPath, result.printersWithoutDefault));
     return true;
 }
 

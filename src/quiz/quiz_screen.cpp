@@ -101,9 +101,12 @@ QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
             place(o, {optionLeft, optionTops[i - 1], optionWidth, optionHeight});
         } else {
             place(o, {0, 0, hiddenOptionWidth, hiddenOptionHeight});
-            // Under the picture: the keyboard never stops on it, nor does a screen reader.
+            // Under the picture and never shown: the keyboard never stops on it, a screen
+            // reader never hears of it, and no focus mark of it can show past the picture.
             o->setFocusPolicy(Qt::NoFocus);
             o->setAccessibleName(QStringLiteral("No answer"));
+            o->hide();
+            hideFromReaders(o);
         }
         options_->addButton(o, i);
     }
@@ -111,6 +114,10 @@ QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 
     // Made after the no-answer option so that it lies on top of it.
     picture_ = addPicture(QStringLiteral("Picture1"), pictureBox, PictureItem::Clip);
+
+    // The question is where each question starts for the keyboard, so that a screen reader
+    // reads it out before the answers.
+    item<QLabel>(QStringLiteral("Label2"))->setFocusPolicy(Qt::TabFocus);
 
     QList<ButtonLabel*> hover;
     for (const ButtonItem& b : buttons) {
@@ -131,8 +138,6 @@ QRadioButton* QuizScreen::option(int index) const
 void QuizScreen::load()
 {
     setUpScreen();
-    state().results.resultScore = 0;
-    state().results.resultOutOf = quiz::questionCount;
     currentQuestion_ = 1;
     answerResults_.fill(0);
 
@@ -140,6 +145,7 @@ void QuizScreen::load()
     place(hidden, {pictureBox.left() + hiddenOptionInset, pictureBox.top() + hiddenOptionInset, hiddenOptionWidth,
                    hiddenOptionHeight});
     hidden->stackUnder(picture_);
+    hidden->hide();
     for (int i = 1; i < noAnswer; ++i) {
         QRadioButton* o = option(i);
         o->setAutoFillBackground(true);
@@ -163,14 +169,36 @@ void QuizScreen::showquest()
     item<QLabel>(QStringLiteral("Label4"))->setText(quiz::questionCaption(currentQuestion_));
     const Question& q = state().currentSet.question(currentQuestion_);
     item<QLabel>(QStringLiteral("Label2"))->setText(q.text);
-    for (int i = 1; i < noAnswer; ++i)
+    for (int i = 1; i < noAnswer; ++i) {
         option(i)->setText(optionCaption(q.options[i]));
+        // Read with the keys that choose it: "1, A: It pumps blood round the body".
+        option(i)->setAccessibleName(QStringLiteral("%1, %2: %3").arg(i).arg(QChar(u'A' + i - 1)).arg(q.options[i]));
+    }
     if (currentQuestion_ == 1)
         previous->hide();
     if (currentQuestion_ == quiz::questionCount)
         next->setText(QStringLiteral("Check Score >>"));
-    if (!option(noAnswer)->isHidden())
-        option(noAnswer)->setFocus();
+    QLabel* question = item<QLabel>(QStringLiteral("Label2"));
+    question->setAccessibleName(quiz::questionCaption(currentQuestion_) + QStringLiteral(": ") + q.text);
+    question->setFocus(Qt::OtherFocusReason);
+}
+
+void QuizScreen::arrangeKeyboardOrder()
+{
+    // The question, its answers, then forward before back, so that Tab and Enter never undo
+    // an answer by going back a question; then Exit and the printout.
+    QList<QWidget*> chain{item<QLabel>(QStringLiteral("Label2"))};
+    for (int i = 1; i < noAnswer; ++i)
+        chain << option(i);
+    for (int b : {Next, Previous, Exit, PrintWorksheet})
+        chain << button(QStringLiteral("Label3"), b);
+    chainKeyboardOrder(chain);
+}
+
+QString QuizScreen::readerTitle() const
+{
+    const QString set = item<QLabel>(QStringLiteral("Label6"))->text();
+    return set.isEmpty() ? QStringLiteral("Multiple Choice") : QStringLiteral("Multiple Choice: ") + set;
 }
 
 void QuizScreen::keyPressEvent(QKeyEvent* e)
@@ -242,19 +270,20 @@ void QuizScreen::finish()
     if (WrongScreen* old = screens().find<WrongScreen>())
         screens().close(*old);
 
-    ResultHandOff& results = state().results;
     WrongScreen& review = screens().touch<WrongScreen>();
     const quiz::Outcome outcome = quiz::score(answerResults_);
-    results.resultScore += outcome.score;
     // The k-th wrong answer goes on the review's k-th line.
     for (int k = 0; k < outcome.wrongQuestions.size(); ++k) {
         const int q = outcome.wrongQuestions[k];
         review.showLine(k, quiz::reviewLine(q, state().currentSet.question(q).text));
     }
-    results.certificateTitle = item<QLabel>(QStringLiteral("Label5"))->text();
     review.setTitle(item<QLabel>(QStringLiteral("Label6"))->text());
 
+    // The result is written whole now, when it is scored, and handed to this quiz's results.
+    const ResultHandOff result{outcome.score, quiz::questionCount, item<QLabel>(QStringLiteral("Label5"))->text()};
+    state().results = result;
     ResultsScreen& done = screens().touch<ResultsScreen>();
+    done.showResult(result);
     done.showQuizOffers();
     screens().show(done);
     screens().close(*this);

@@ -30,6 +30,9 @@ public:
     // The task title handed on to the certificate (Label5).
     void setTaskTitle(const QString& title);
 
+    void arrangeKeyboardOrder() override;
+    QString readerTitle() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
 

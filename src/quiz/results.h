@@ -4,6 +4,8 @@
 #include "state/app_state.h"
 
 struct App;
+class ResultsScreen;
 
-// Shows a freshly loaded results screen modeless on top; its load reads the hand-off.
-void openResultsScreen(App& app);
+// Shows a freshly loaded results screen for this result, modeless on top, and keeps the result
+// as the last one scored.
+ResultsScreen& openResultsScreen(App& app, const ResultHandOff& result);

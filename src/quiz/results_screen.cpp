@@ -91,21 +91,23 @@ void ResultsScreen::showQuizOffers()
 void ResultsScreen::load()
 {
     setUpScreen();
-    const int s = state().results.resultScore;
-    const int n = state().results.resultOutOf;
-    const quiz::ResultsMessage m = quiz::resultsMessage(s, n);
+    showResult(result_);
+    timer1_->start();
+}
+
+void ResultsScreen::showResult(const ResultHandOff& result)
+{
+    result_ = result;
+    const quiz::ResultsMessage m = quiz::resultsMessage(result_.resultScore, result_.resultOutOf);
     ButtonLabel* printOrReview = button(QStringLiteral("Label3"), PrintOrReview);
     item<QLabel>(QStringLiteral("Label1"))->setText(m.message);
     printOrReview->setText(m.button);
-    if (m.kind == quiz::ResultsMessage::FullMarks) {
-        item<QLabel>(QStringLiteral("Label6"))->hide();
-        printOrReview->show();
-        nameBox_->show();
-        item<QLabel>(QStringLiteral("Label2"))->show();
-    } else {
-        item<QLabel>(QStringLiteral("Label5"))->setText(m.hint);
-    }
-    timer1_->start();
+    const bool fullMarks = m.kind == quiz::ResultsMessage::FullMarks;
+    item<QLabel>(QStringLiteral("Label6"))->setVisible(!fullMarks);
+    printOrReview->setVisible(fullMarks);
+    nameBox_->setVisible(fullMarks);
+    item<QLabel>(QStringLiteral("Label2"))->setVisible(fullMarks);
+    item<QLabel>(QStringLiteral("Label5"))->setText(fullMarks ? QString() : m.hint);
 }
 
 void ResultsScreen::showPicture()
@@ -130,7 +132,7 @@ void ResultsScreen::celebrate()
     timer3_->stop();
     Random& random = services().random;
     random.reseedFromClock();
-    const int s = state().results.resultScore;
+    const int s = result_.resultScore;
     const int k = quiz::celebrationChoices(s);
     if (state().soundOn == 1 && k > 0)
         services().sound.playWave(quiz::celebrationSound(s, random.below(k)));
@@ -139,7 +141,7 @@ void ResultsScreen::celebrate()
 void ResultsScreen::buttonClicked(int index)
 {
     App& a = app();
-    const ResultHandOff& r = state().results;
+    const ResultHandOff& r = result_;
     if (index == PrintOrReview && r.resultScore == r.resultOutOf) {
         try {
             printPage();
@@ -161,19 +163,31 @@ void ResultsScreen::buttonClicked(int index)
 void ResultsScreen::printPage()
 {
     Certificate c;
-    c.taskTitle = state().results.certificateTitle;
+    c.taskTitle = result_.certificateTitle;
     c.name = nameBox_->text();
-    c.score = state().results.resultScore;
-    c.outOf = state().results.resultOutOf;
+    c.score = result_.resultScore;
+    c.outOf = result_.resultOutOf;
     // Measured at the design density, so the certificate comes out the same at every scale.
     c.titleScreenWidth = QFontMetricsF(makeDesignFont(screenFont)).horizontalAdvance(c.taskTitle) * twips::perPixel;
     certificate::print(services().printer, services().messages, c);
 }
 
-void openResultsScreen(App& app)
+void ResultsScreen::escapePressed()
+{
+    // A name typed for the certificate is not thrown away by a stray Escape.
+    if (nameBox_->isVisible() && !nameBox_->text().trimmed().isEmpty())
+        return;
+    Screen::escapePressed();
+}
+
+ResultsScreen& openResultsScreen(App& app, const ResultHandOff& result)
 {
     // Each result is shown by a freshly loaded screen.
     if (ResultsScreen* old = app.screens.find<ResultsScreen>())
         app.screens.close(*old);
-    app.screens.show(app.screens.touch<ResultsScreen>());
+    app.state.results = result;
+    ResultsScreen& screen = app.screens.touch<ResultsScreen>();
+    screen.showResult(result);
+    app.screens.show(screen);
+    return screen;
 }

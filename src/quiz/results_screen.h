@@ -13,6 +13,10 @@ public:
     static constexpr const char* kName = "Welldone";
     explicit ResultsScreen(App& app);
     void load() override;
+    // The task's result, handed over by whoever opens the screen: its message, buttons and
+    // certificate come from it alone.
+    void showResult(const ResultHandOff& result);
+    const ResultHandOff& result() const { return result_; }
 
     // What a button label does, with its click sound where it has one.
     void buttonClicked(int index);
@@ -26,11 +30,15 @@ public:
     QLineEdit* nameBox() const { return nameBox_; }
     PictureItem* picture() const { return picture_; }
 
+protected:
+    void escapePressed() override;
+
 private:
     void showPicture();
     void focusAndHighlight();
     void celebrate();
 
+    ResultHandOff result_;
     PictureItem* picture_;
     QLineEdit* nameBox_;
     QTimer* timer1_;

@@ -52,12 +52,58 @@ private:
     AccessibleItem* item_;
 };
 
+const char* const hiddenProperty = "corvanaHiddenFromReaders";
+
+// A screen's window: named by the screen's title, and without the items that are never shown.
+class WindowAccessible : public QAccessibleWidget {
+public:
+    WindowAccessible(QWidget* w, AccessibleWindow* window) : QAccessibleWidget(w, QAccessible::Window), window_(window) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return window_->readerTitle();
+        return QAccessibleWidget::text(t);
+    }
+
+    int childCount() const override { return int(children().size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> c = children();
+        return index >= 0 && index < c.size() ? QAccessible::queryAccessibleInterface(c.at(index)) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (!child || !child->object())
+            return -1;
+        return int(children().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> children() const
+    {
+        QList<QWidget*> out;
+        for (QObject* o : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && !w->isWindow() && !isHiddenFromReaders(w))
+                out << w;
+        }
+        return out;
+    }
+
+    AccessibleWindow* window_;
+};
+
 QAccessibleInterface* itemFactory(const QString&, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
     if (auto* item = dynamic_cast<AccessibleItem*>(object))
         return new ItemAccessible(static_cast<QWidget*>(object), item);
+    if (auto* window = dynamic_cast<AccessibleWindow*>(object); window && static_cast<QWidget*>(object)->isWindow())
+        return new WindowAccessible(static_cast<QWidget*>(object), window);
     return nullptr;
 }
 
@@ -80,6 +126,10 @@ const Description descriptions[] = {
 };
 
 } // namespace
+
+void hideFromReaders(QWidget* w) { w->setProperty(hiddenProperty, true); }
+
+bool isHiddenFromReaders(const QObject* o) { return o && o->property(hiddenProperty).toBool(); }
 
 void installAccessibility()
 {

@@ -6,6 +6,8 @@
 #include <QString>
 
 class Picture;
+class QObject;
+class QWidget;
 
 // Implemented by items whose widget class alone would tell a screen reader the wrong thing
 // (a label that is really a button, a picture that is really a page of text).
@@ -21,7 +23,20 @@ public:
     virtual void readerState(QAccessible::State&) const {}
 };
 
-// Makes Qt's accessibility ask AccessibleItem widgets for their role and name. Idempotent.
+// Implemented by the program's windows: the name a screen reader announces for the window,
+// which is the screen's own title rather than the caption every window shares.
+class AccessibleWindow {
+public:
+    virtual ~AccessibleWindow() = default;
+    virtual QString readerTitle() const = 0;
+};
+
+// Keeps an item out of what screen readers are told (an item that exists but is never shown).
+void hideFromReaders(QWidget* w);
+bool isHiddenFromReaders(const QObject* o);
+
+// Makes Qt's accessibility ask AccessibleItem widgets for their role and name, and
+// AccessibleWindow windows for theirs. Idempotent.
 void installAccessibility();
 
 // What a picture shows, in words, judged by the file it came from; for a page of text, the

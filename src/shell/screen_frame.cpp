@@ -56,10 +56,30 @@ namespace {
 // touch, so a pupil with a mouse never sees a band that means nothing to them.
 bool keyboardMode = false;
 
+// Qt's own items on the screens (text boxes, tick boxes, push buttons, a question read out)
+// get the same band as the program's own items, which draw it themselves, over whatever faint
+// mark their style draws.
+bool needsFocusBand(const QObject* o)
+{
+    if (dynamic_cast<const AccessibleItem*>(o) || o->inherits("OptionButton"))
+        return false;
+    return qobject_cast<const QLineEdit*>(o) || qobject_cast<const QAbstractButton*>(o) || qobject_cast<const QLabel*>(o);
+}
+
 class FocusVisibility : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
+        if (e->type() == QEvent::Paint && watched->isWidgetType() && needsFocusBand(watched)) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (keyboardMode && w->hasFocus() && qobject_cast<Screen*>(w->window())) {
+                // The item paints itself first; the band goes on top, within the same paint.
+                static_cast<QObject*>(w)->event(e);
+                QPainter p(w);
+                paintFocusRing(p, w->rect(), w->palette().color(w->backgroundRole()).lightness() > 150);
+                return true;
+            }
+        }
         bool on = keyboardMode;
         if (e->type() == QEvent::KeyPress)
             on = true;
@@ -87,19 +107,21 @@ bool showsFocus(const QWidget* w)
     return keyboardMode && w->hasFocus();
 }
 
-void paintFocusRing(QPainter& p, const QRect& r)
+void paintFocusRing(QPainter& p, const QRect& r, bool onPale)
 {
     // Three pixels at 96 dpi, growing with the display.
     const int band = std::max(2, static_cast<int>(std::lround(3 * twips::scale())));
+    const QColor bandColour = onPale ? QColor(0, 0, 0) : QColor(255, 255, 255);
+    const QColor edgeColour = onPale ? QColor(255, 255, 255) : QColor(0, 0, 0);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    QPen edge(QColor(0, 0, 0));
+    QPen edge(edgeColour);
     edge.setWidth(1);
     edge.setJoinStyle(Qt::MiterJoin);
     p.setPen(edge);
     p.drawRect(r.adjusted(0, 0, -1, -1));
-    QPen white(QColor(255, 255, 255));
+    QPen white(bandColour);
     white.setWidth(band);
     white.setJoinStyle(Qt::MiterJoin);
     p.setPen(white);
@@ -225,11 +247,17 @@ void ButtonLabel::keyPressEvent(QKeyEvent* e)
     QLabel::keyPressEvent(e);
 }
 
+QString ButtonLabel::readerName() const
+{
+    QString name = text();
+    name.remove(QStringLiteral("<<")).remove(QStringLiteral(">>"));
+    return name.simplified();
+}
+
 void ButtonLabel::focusInEvent(QFocusEvent* e)
 {
-    // The keyboard's counterpart of the mouse passing over it.
-    if (hoverHighlights_)
-        setHighlighted(true);
+    // Highlighting is the mouse's: the keyboard's cue is the focus band, so a window coming
+    // back to the front never lights up a button the mouse is nowhere near.
     update();
     QLabel::focusInEvent(e);
 }
@@ -365,8 +393,12 @@ void OptionButton::paintEvent(QPaintEvent* e)
 {
     QRadioButton::paintEvent(e);
     if (frame::showsFocus(this)) {
+        // Around the words, beside the dot: the band never hides which answer is chosen.
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QRect dot = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
         QPainter p(this);
-        frame::paintFocusRing(p, rect());
+        frame::paintFocusRing(p, QRect(QPoint(std::min(dot.right() + 2, width() - 1), 0), rect().bottomRight()));
     }
 }
 
@@ -382,6 +414,26 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app_(app)
     installAccessibility();
     frame::showsFocus(this); // starts watching for the keyboard
     scaleDefaultFont();
+}
+
+QString Screen::readerTitle() const
+{
+    if (!readerTitle_.isEmpty())
+        return readerTitle_;
+    // The heading: the largest words shown, the highest of them if several are as large.
+    const QLabel* best = nullptr;
+    for (const QLabel* l : findChildren<QLabel*>()) {
+        if (qobject_cast<const ButtonLabel*>(l) || l->text().trimmed().isEmpty() || !l->isVisibleTo(this))
+            continue;
+        if (dynamic_cast<const AccessibleItem*>(l))
+            continue;
+        const int size = l->font().pixelSize() > 0 ? l->font().pixelSize() : qRound(l->font().pointSizeF() * 2);
+        const int bestSize =
+            best ? (best->font().pixelSize() > 0 ? best->font().pixelSize() : qRound(best->font().pointSizeF() * 2)) : -1;
+        if (size > bestSize || (size == bestSize && l->mapTo(this, QPoint()).y() < best->mapTo(this, QPoint()).y()))
+            best = l;
+    }
+    return best ? best->text().simplified() : windowTitle();
 }
 
 void Screen::scaleDefaultFont()
@@ -787,8 +839,38 @@ void Screens::setFullScreen(bool on)
             if (QGuiApplication::platformName() != QLatin1String("offscreen"))
                 s->raise();
         }
-    if (Screen* top = front())
-        bringToFront(*top);
+    restoreKeyboard();
+    Screen* top = front();
+    if (!top)
+        return;
+    // The window system shows the windows again a little later: the keyboard is checked again
+    // then, while it catches up.
+    const std::weak_ptr<bool> alive = alive_;
+    for (const int ms : {50, 250, 750}) {
+        QTimer::singleShot(ms, top, [this, alive] {
+            if (!alive.expired() && front() && QApplication::activeWindow() != front())
+                restoreKeyboard();
+        });
+    }
+}
+
+void Screens::restoreKeyboard()
+{
+    Screen* top = front();
+    if (!top)
+        return;
+    // Hiding a window to change its frame makes the widgets forget it was active, while the
+    // window system (and Qt's window layer) still give it the keyboard, so no event would ever
+    // say it is active again: say so here.
+    if (QGuiApplication::focusWindow() && QGuiApplication::focusWindow() == top->windowHandle() &&
+        QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
+    bringToFront(*top);
+    QWidget* focus = top->focusWidget();
+    if (!focus || !focus->isVisible() || !focus->isEnabled())
+        focus = top->firstFocus();
+    if (focus)
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Screens::close(Screen& screen)

@@ -19,6 +19,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QTimer;
 
@@ -59,8 +60,9 @@ void installScaledStyle();
 // Whether an item draws its focus mark: it has the focus and the keyboard is in use.
 bool showsFocus(const QWidget* w);
 // The keyboard focus mark every focusable item draws: a white band edged in black, which
-// shows on the blue screens, on black buttons and on yellow alike.
-void paintFocusRing(QPainter& p, const QRect& r);
+// shows on the blue screens, on black buttons and on yellow alike; on a white or pale item (a
+// text box, a grey push button) the same band in black edged in white.
+void paintFocusRing(QPainter& p, const QRect& r, bool onPale = false);
 } // namespace frame
 
 // The font at the display scale, for drawing.
@@ -89,7 +91,8 @@ public:
     void click();
 
     QAccessible::Role readerRole() const override { return QAccessible::Button; }
-    QString readerName() const override { return text(); }
+    // The caption without the arrows drawn beside some ("Next Question >>" is "Next Question").
+    QString readerName() const override;
     bool readerPressable() const override { return isEnabled(); }
     void readerPress() override { click(); }
 
@@ -163,10 +166,15 @@ protected:
 };
 
 // Base of every screen: a top-level window found by its name, holding named items.
-class Screen : public QWidget {
+class Screen : public QWidget, public AccessibleWindow {
     Q_OBJECT
 public:
     Screen(App& app, const QString& name);
+
+    // What screen readers call the window: the screen's own title. Unless a screen sets one,
+    // its heading (the largest text it shows); the caption is the same on every window.
+    QString readerTitle() const override;
+    void setReaderTitle(const QString& title) { readerTitle_ = title; }
 
     // The load handler; runs when the screen is first touched. Standard screens call
     // setUpScreen() first.
@@ -257,6 +265,7 @@ private:
     QSizeF designSize_{frame::screenWidth, frame::screenHeight};
     double laidOutAt_ = twips::scale(); // the display scale the items were last laid out at
     QPointer<QWidget> firstInOrder_;
+    QString readerTitle_;
 };
 
 // Opens and closes screens: a screen loads on first touch (its load handler runs before the
@@ -317,6 +326,9 @@ public:
 
 private:
     void bringToFront(Screen& screen);
+    // Makes the front screen the active window with its focus on a visible item, once the
+    // window system has shown it again.
+    void restoreKeyboard();
 
     App* app_ = nullptr;
     QHash<QString, QPointer<Screen>> open_;
@@ -325,6 +337,7 @@ private:
     bool backdropShown_ = false;
     bool ending_ = false;
     bool fullScreen_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // for calls that come later
 };
 
 namespace frame {

@@ -20,7 +20,9 @@ struct ReaderHandOff {
     QString readerPageSet;    // the set's file-name stem, e.g. "bones"
 };
 
-// The result hand-off: what a finished task tells the results screen.
+// The result hand-off: what a finished task tells the results screen. Written whole when the
+// task is scored and handed to that task's results screen as a value, so two tasks open at
+// once never mix their scores.
 struct ResultHandOff {
     int resultScore = 0;       // correct answers or correctly placed labels
     int resultOutOf = 0;       // questions or labels of the task
@@ -31,7 +33,7 @@ struct ResultHandOff {
 struct AppState : FrameState {
     QuestionSet currentSet;
     WorksheetList worksheetList;
-    ResultHandOff results;
+    ResultHandOff results; // the task scored last, as it was handed to its results screen
     ReaderHandOff reader;
     int animFrame = 0;  // title screen and bones hub animation
     int brainFrame = 0; // main menu animation

@@ -43,7 +43,8 @@ void printPage(Printer& printer, MessageBoxes& messages, const Picture& printCop
         return;
     }
     if (!result.pdfPath.isEmpty())
-        messages.ok(printouts::savedForTeacherMessage(QStringLiteral("page"), result.pdfPath));
+        messages.ok(
+            printouts::savedForTeacherMessage(QStringLiteral("page"), result.pdfPath, result.printersWithoutDefault));
 }
 
 } // namespace reader

@@ -107,7 +107,7 @@ void TopicHub::buttonAction(int index)
         openQuizOnTopic();
         break;
     case Labelling:
-        openActivity(app(), topic_.labelling.layout, title);
+        openActivity(app(), topic_.labelling.layout, title, button(QStringLiteral("label3"), Labelling)->text());
         break;
     case Exit:
         if (Screen* menu = screens().touch(frame::mainMenuScreen))
@@ -115,7 +115,7 @@ void TopicHub::buttonAction(int index)
         screens().close(*this);
         break;
     case Ordering:
-        openActivity(app(), topic_.ordering.layout, title);
+        openActivity(app(), topic_.ordering.layout, title, button(QStringLiteral("label3"), Ordering)->text());
         break;
     case KeyFacts:
         openPages(topic_.hub.keyFacts);
@@ -135,7 +135,9 @@ void TopicHub::openQuizOnTopic()
     // half-filled set and no restore step is needed. The file is closed whatever happens.
     const QString relative = topic_.hub.questionSetFile;
     QuestionSet loaded = state().currentSet;
-    if (!loadQuestionSetFile(services().files.resolve(relative), loaded)) {
+    // Always the topic's own set as shipped: a teacher's old worksheet that happens to bear the
+    // topic's title lives in the user's folder and stays in the catalogue, never in its place.
+    if (!loadQuestionSetFile(services().files.resolveShipped(relative), loaded)) {
         services().messages.ok(QStringLiteral("The questions for \"%1\" could not be read, so the quiz cannot "
                                               "start. The file \"%2\" is missing or damaged.")
                                    .arg(topic_.hub.title, relative));

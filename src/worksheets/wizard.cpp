@@ -11,6 +11,13 @@
 namespace {
 
 const QColor yellow(255, 255, 0);
+const QString discardQuestion =
+    QStringLiteral("Close the wizard without saving? The questions and answers you have typed will be lost.");
+
+bool sameEntries(const WorksheetEntries& a, const WorksheetEntries& b)
+{
+    return a.title == b.title && a.questions == b.questions && a.options == b.options && a.ticked == b.ticked;
+}
 const QColor tickBoxBackground(0, 78, 152);
 
 // Question q (1..10) stands in one of two columns of five; x and y shift its items.
@@ -19,16 +26,20 @@ double rowY(int q) { return 1440 * ((q - 1) % 5); }
 
 struct OptionPlace {
     double tickLeft, textLeft, top; // relative to the question's x and y
-    double letterLeft, letterTop, letterWidth;
+    double letterTop;
     const char* letter;
 };
 // Options 1 and 3 in the left half, 2 and 4 in the right; 1 and 2 on the first line.
 const OptionPlace optionPlaces[4] = {
-    {480, 720, 1230, 255, 1200, 270, "A."},
-    {3330, 3600, 1230, 3090, 1200, 240, "B."},
-    {480, 720, 1560, 270, 1560, 240, "C."},
-    {3330, 3600, 1560, 3090, 1560, 270, "D."},
+    {480, 720, 1230, 1200, "A."},
+    {3330, 3600, 1230, 1200, "B."},
+    {480, 720, 1560, 1560, "C."},
+    {3330, 3600, 1560, 1560, "D."},
 };
+// The letters end just before their tick boxes, set to the right, so that on every display
+// the tick box (which paints its own background) never covers part of a letter.
+constexpr double letterWidth = 300;
+constexpr double letterGap = 30;
 
 QLineEdit* makeBox(Screen* screen, const QString& name, QRectF twipsRect, double points, int limit)
 {
@@ -66,7 +77,8 @@ QValidator::State StorableTextValidator::validate(QString& input, int& pos) cons
 
 Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1(0)"), {0, 0, 4320, 540}, QStringLiteral("Multiple Choice Wizard"),
+    // Clear of the window's top edge, where large displays would otherwise put its capitals.
+    addLabel(QStringLiteral("Label1(0)"), {0, 90, 4320, 540}, QStringLiteral("Multiple Choice Wizard"),
              {"Tahoma", 18, true}, yellow, Qt::AlignHCenter | Qt::AlignTop);
     addLabel(QStringLiteral("Label1(1)"), {5160, 120, 2280, 345}, QStringLiteral("Worksheet Title"),
              {"Tahoma", 14.25, true}, yellow);
@@ -87,8 +99,8 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
             const OptionPlace& o = optionPlaces[k - 1];
             const int i = 4 * (q - 1) + (k - 1);
             addLabel(frame::itemName(QStringLiteral("optionLetter"), i),
-                     {o.letterLeft + x, o.letterTop + y, o.letterWidth, 285}, QString::fromLatin1(o.letter),
-                     {"Tahoma", 12, true}, yellow)
+                     {o.tickLeft - letterGap - letterWidth + x, o.letterTop + y, letterWidth, 285},
+                     QString::fromLatin1(o.letter), {"Tahoma", 12, true}, yellow, Qt::AlignRight | Qt::AlignTop)
                 ->setWordWrap(false);
             auto* tick = new QCheckBox(this);
             tick->setObjectName(frame::itemName(QStringLiteral("Check1"), i));
@@ -203,6 +215,16 @@ void Wizard::fill(const WorksheetEntries& e)
         fillBox(text3_[i], e.options[i], optionLimit);
         check1_[i]->setChecked(e.ticked[i]);
     }
+    kept_ = entries();
+}
+
+bool Wizard::hasUnsavedEntries() const { return !sameEntries(entries(), kept_); }
+
+void Wizard::escapePressed()
+{
+    if (hasUnsavedEntries() && !services().messages.okCancel(discardQuestion))
+        return;
+    screens().close(*this);
 }
 
 namespace {
@@ -258,6 +280,8 @@ void Wizard::saveworksheet()
     // save goes ahead.
     if (outcome.status == SaveOutcome::ListDamaged && offerListRebuild(files, messages, outcome.problem, list, state().topicTitles))
         outcome = saveWorksheet(files, entries(), list, state().topicTitles);
+    if (outcome)
+        kept_ = entries();
     messages.ok(outcome ? worksheet_text::saved : worksheet_text::saveProblem);
 }
 

@@ -54,6 +54,13 @@ public:
     QLineEdit* text3(int i) const { return text3_.at(i); }
     QCheckBox* check1(int i) const { return check1_.at(i); }
 
+    // Whether the boxes hold anything not yet saved (or not as they were filled).
+    bool hasUnsavedEntries() const;
+
+protected:
+    // Escape never throws typing away: with unsaved entries it asks first.
+    void escapePressed() override;
+
 private:
     void moveOnFrom(QLineEdit* box);
 
@@ -61,4 +68,5 @@ private:
     std::array<QLineEdit*, WorksheetEntries::questionCount> text2_{};
     std::array<QLineEdit*, WorksheetEntries::optionCount> text3_{};
     std::array<QCheckBox*, WorksheetEntries::optionCount> check1_{};
+    WorksheetEntries kept_; // the entries as last filled or saved
 };

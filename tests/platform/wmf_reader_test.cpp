@@ -103,6 +103,7 @@ enum : uint16_t {
     Polyline = 0x0325, PolyPolygon = 0x0538, SelectObject = 0x012D, SelectClipRegion = 0x012C,
     DeleteObject = 0x01F0, CreatePen = 0x02FA, CreateFont = 0x02FB, CreateBrush = 0x02FC,
     StretchDib = 0x0F43, DibBitBlt = 0x0940, DibCreatePatternBrush = 0x0142, Arc = 0x0817,
+    SetTextCharExtra = 0x0108,
 };
 
 Records& solidBrush(Records& r, QRgb c)
@@ -625,6 +626,74 @@ TEST(WmfFidelity, SetCharacterWidthsStretchByTheAverageGdiMeasures)
     const int naturalShort = inkBox(textLine(fontParams("Arial", -24, 0, 0, 0), "Bones")).width();
     EXPECT_NEAR(double(eleven) / natural, 11 / 10.6, 0.05);
     EXPECT_NEAR(double(double22) / naturalShort, 22 / 10.6, 0.12);
+}
+
+// Three things real files showed: letter spacing set for the device context runs text past
+// its measured bounds, symbol text stretched by the stand-in face's narrower average, and
+// bands of colour meeting edge to edge with light seams between them.
+TEST(WmfFidelity, CharacterSpacingSymbolWidthsAndOutlineFreeFillsDrawAsOnTheOriginalPlatform)
+{
+    // A picture sized by its drawing holds text with extra spacing whole, level or turned.
+    const QByteArray word = "Bones";
+    for (const int escapement : {0, 900}) {
+        SCOPED_TRACE(escapement);
+        auto sizeWith = [&](int extra) {
+            Records r;
+            r.add(CreateFont, fontParams("Arial", -16, escapement)).add(SelectObject, {0});
+            r.add(SetTextCharExtra, {extra}).add(MoveTo, {0, 0}).add(LineTo, {2, 2});
+            const QByteArray bytes = r.add(TextOut, textParams(word, 0, 0)).eof().plain();
+            auto picture = loadMetafile(bytes);
+            EXPECT_NE(picture, nullptr);
+            return std::pair{picture ? picture->sizeTwips() / 15 : QSizeF(), bytes};
+        };
+        const auto [plain, plainBytes] = sizeWith(0);
+        const auto [spaced, spacedBytes] = sizeWith(12);
+        const double along = escapement ? spaced.height() - plain.height() : spaced.width() - plain.width();
+        EXPECT_NEAR(along, 12 * word.size(), 3);
+        // Drawn at its own size, none of the spaced text is cut off at the picture's edge.
+        const QRect plainInk = inkBox(render(plainBytes, int(plain.width()), int(plain.height())));
+        const QRect spacedInk = inkBox(render(spacedBytes, int(spaced.width()), int(spaced.height())));
+        const int grown = escapement ? spacedInk.height() - plainInk.height() : spacedInk.width() - plainInk.width();
+        EXPECT_GE(grown, 12 * (word.size() - 1) - 2);
+    }
+
+    // A symbol font set half an em wide (the Symbol face's own average) draws at its natural
+    // width, not stretched by the stand-in's narrower letters.
+    const int symbolCharset = 2;
+    const int natural = inkBox(textLine(fontParams("Symbol", -24, 0, symbolCharset, 0), "(abc)")).width();
+    const int setHalf = inkBox(textLine(fontParams("Symbol", -24, 12, symbolCharset, 0), "(abc)")).width();
+    EXPECT_NEAR(double(setHalf) / natural, 1.0, 0.08);
+
+    // Outline-free bands meeting edge to edge at places between pixels leave no seam: GDI
+    // does not smooth fills, so every pixel along the row is covered whole.
+    Records r = window100();
+    nullPen(r).add(SelectObject, {0});
+    const int edges[] = {0, 33, 67, 100};
+    for (int band = 0; band < 3; ++band) {
+        solidBrush(r, qRgb(40 + 60 * band, 60, 200)).add(SelectObject, {1 + band});
+        r.add(Rectangle, {100, edges[band + 1], 0, edges[band]});
+    }
+    const QImage bands = render(r.eof().placeable(0, 0, 100, 100, 1000), 70, 70);
+    for (int x = 0; x < 70; ++x)
+        EXPECT_EQ(qAlpha(bands.pixel(x, 35)), 255) << "a seam at x " << x;
+
+    // A page says what its picture shows in a tagged comment: read with its words, in its
+    // place, and never drawn; other comments are not words.
+    auto comment = [](const QByteArray& data) {
+        QByteArray p;
+        Records::put16(p, 15);
+        Records::put16(p, int(data.size()));
+        return p + data;
+    };
+    Records page = window100();
+    page.add(CreateFont, fontParams("Arial", -10)).add(SelectObject, {0});
+    page.add(TextOut, textParams("Key Facts", 0, 0));
+    page.add(0x0626, comment("CORVANA-PICTURE:The heart and its four chambers"));
+    page.add(0x0626, comment("Some other program's note"));
+    page.add(TextOut, textParams("Your heart", 0, 50));
+    auto described = loadMetafile(page.eof().plain());
+    ASSERT_NE(described, nullptr);
+    EXPECT_EQ(described->words(), QStringLiteral("Key Facts\nPicture: The heart and its four chambers\nYour heart"));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -294,6 +294,16 @@ TEST(PrintoutFailure, PdfFallbackNamesTheFile)
     EXPECT_FALSE(messages.texts()[0].contains(p.pdfPath));
     EXPECT_TRUE(messages.texts()[0].contains(QStringLiteral("worksheet")));
     EXPECT_FALSE(messages.texts()[0].contains(QStringLiteral("now printing")));
+    EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral("There is no printer here")));
+
+    // Printers installed but none the default: the teacher is told that, not sent looking
+    // for a printer that is missing.
+    p.printersWithoutDefault = true;
+    EXPECT_TRUE(worksheet::print(p, messages, QStringLiteral("Corvana"), QStringLiteral("Set"), QuestionSet()));
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.texts()[1].startsWith(QStringLiteral("No printer is set as the default printer here")));
+    EXPECT_FALSE(messages.texts()[1].contains(QStringLiteral("There is no printer")));
+    EXPECT_TRUE(messages.texts()[1].contains(QStringLiteral("the \"printouts\" folder")));
 }
 
 QuestionSet worksheetSet()

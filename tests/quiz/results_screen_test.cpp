@@ -1,6 +1,9 @@
 #include "quiz_fixture.h"
 
 #include "quiz/results.h"
+#include "activities/activity_screen.h"
+#include "activities/open_activity.h"
+#include "topics/topic_catalogue.h"
 
 #include <QLineEdit>
 
@@ -13,8 +16,8 @@ protected:
     // Opens the results as a finished quiz does: load, then the quiz's three changes.
     ResultsScreen& afterQuiz(int score)
     {
-        t.state.results = {score, 10, QStringLiteral("Corvana")};
         ResultsScreen& r = t.screens.touch<ResultsScreen>();
+        r.showResult({score, 10, QStringLiteral("Corvana")});
         r.item<QLabel>("Label6")->hide();
         r.item<QLabel>("Label5")->show();
         r.button("Label3", 0)->show();
@@ -24,12 +27,7 @@ protected:
     // Opens the results as an activity does.
     ResultsScreen& afterActivity(int score, int outOf)
     {
-        t.state.results.resultScore = score;
-        t.state.results.resultOutOf = outOf;
-        openResultsScreen(t.app);
-        ResultsScreen* r = t.screens.find<ResultsScreen>();
-        EXPECT_NE(r, nullptr);
-        return *r;
+        return openResultsScreen(t.app, {score, outOf, QString()});
     }
     void runTimers(ResultsScreen& r)
     {
@@ -232,8 +230,7 @@ TEST_F(ResultsTest, AFailureOfTheWholePrintoutSaysCancelled)
     Screens screens;
     App app{t.state, services, screens, t.state};
     screens.attach(&app);
-    t.state.results = {10, 10, QStringLiteral("Corvana")};
-    openResultsScreen(app);
+    openResultsScreen(app, {10, 10, QStringLiteral("Corvana")});
     ResultsScreen* r = screens.find<ResultsScreen>();
     ASSERT_NE(r, nullptr);
     click(r->button("Label3", 0));
@@ -259,16 +256,16 @@ TEST_F(ResultsTest, NoPrinterTellsWhereThePdfWent)
 TEST_F(ResultsTest, LongTaskTitleIsMeasuredInTheScreenFont)
 {
     ResultsScreen& r = afterQuiz(10);
-    auto titlePoints = [this] {
+    auto titlePoints = [this, &r] {
         const auto& doc = t.printer.documents.last();
         for (const auto& op : doc)
-            if (op.text == t.state.results.certificateTitle)
+            if (op.text == r.result().certificateTitle)
                 return op.points;
         return -1.0;
     };
     click(r.button("Label3", 0));
     EXPECT_EQ(titlePoints(), 36);
-    t.state.results.certificateTitle = QStringLiteral("A Very Long Worksheet Title About Our Bones And Muscles");
+    r.showResult({10, 10, QStringLiteral("A Very Long Worksheet Title About Our Bones And Muscles")});
     click(r.button("Label3", 0));
     EXPECT_EQ(titlePoints(), 28);
 }
@@ -315,9 +312,8 @@ TEST_F(ResultsTest, ReviewExitClosesBothSilently)
 TEST_F(ResultsTest, MissingPictureChangesNothingElse)
 {
     TestApp bare(t.userRoot()); // a data folder without pictures
-    bare.state.results = {10, 10, QStringLiteral("Corvana")};
     bare.state.soundOn = 1;
-    openResultsScreen(bare.app);
+    openResultsScreen(bare.app, {10, 10, QStringLiteral("Corvana")});
     ResultsScreen* r = bare.screens.find<ResultsScreen>();
     ASSERT_NE(r, nullptr);
     fire(r->item<QTimer>("Timer1"));
@@ -326,6 +322,41 @@ TEST_F(ResultsTest, MissingPictureChangesNothingElse)
     EXPECT_TRUE(r->picture()->picture().isNull());
     EXPECT_EQ(r->focusWidget(), r->nameBox());
     EXPECT_EQ(bare.sound.played.size(), 1);
+}
+
+// A quiz and an activity open at once (each its own window): each result is written whole
+// when it is scored and shown by its own results screen, never added to the other's.
+TEST_F(ResultsTest, AQuizAndAnActivityOpenTogetherNeverMixTheirScores)
+{
+    QuizScreen& quiz = open();
+    ASSERT_TRUE(t.state.topics && !t.state.topics->topics().empty());
+    const auto& parts = *t.state.topics->topics().front();
+    openActivity(t.app, parts.labelling.layout, parts.hub.title);
+    auto* lab = qobject_cast<activity::ActivityScreen*>(t.screens.find(parts.labelling.layout.name));
+    ASSERT_NE(lab, nullptr);
+    const int labels = lab->layout().count();
+
+    lab->buttonClicked(activity::checkScoreButton); // nothing placed yet
+    EXPECT_EQ(text(t.screens.find<ResultsScreen>(), "Label1"),
+              QStringLiteral("You have scored 0 out of %1.").arg(labels));
+    EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultOutOf, labels);
+
+    takeQuiz(quiz, {});
+    ResultsScreen* afterQuiz = t.screens.find<ResultsScreen>();
+    ASSERT_NE(afterQuiz, nullptr);
+    EXPECT_EQ(afterQuiz->result().resultScore, 10);
+    EXPECT_EQ(afterQuiz->result().resultOutOf, 10);
+    EXPECT_EQ(afterQuiz->result().certificateTitle, QStringLiteral("Corvana"));
+    EXPECT_EQ(text(afterQuiz, "Label1"), QStringLiteral("Excellent work. You have scored 10 out of 10."));
+
+    // The activity scored again after the quiz: its own count, not the quiz's added on.
+    lab->buttonClicked(activity::checkScoreButton);
+    ResultsScreen* again = t.screens.find<ResultsScreen>();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->result().resultScore, 0);
+    EXPECT_EQ(again->result().resultOutOf, labels);
+    EXPECT_TRUE(again->result().certificateTitle.isEmpty());
+    EXPECT_EQ(t.state.results.resultOutOf, labels); // the last task scored, kept whole
 }
 
 } // namespace

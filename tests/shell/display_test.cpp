@@ -112,8 +112,16 @@ TEST(Display, F11AndCtrlFSwitchBetweenFullScreenAndAWindow)
     // In a window the backdrop is the window the screens lie in.
     EXPECT_EQ(grey.geometry(), p.geometry());
 
+    TestApp::settle();
+    p.button("Label3", 3)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(&p, Qt::Key_F11);
     EXPECT_TRUE(t.screens.isFullScreen());
+    // The screen in front stays the active window, its focused item keeps the keyboard and
+    // shows the band.
+    QTest::qWait(80);
+    EXPECT_EQ(QApplication::activeWindow(), &p);
+    EXPECT_EQ(QApplication::focusWidget(), p.button("Label3", 3));
+    EXPECT_TRUE(frame::showsFocus(p.button("Label3", 3)));
     // The headless display measures 800 x 600: full screen fits at 1, covering it exactly.
     const QRect display = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(grey.geometry(), display);
@@ -124,6 +132,9 @@ TEST(Display, F11AndCtrlFSwitchBetweenFullScreenAndAWindow)
 
     QTest::keyClick(&p, Qt::Key_F, Qt::ControlModifier);
     EXPECT_FALSE(t.screens.isFullScreen());
+    QTest::qWait(80);
+    EXPECT_EQ(QApplication::activeWindow(), &p);
+    EXPECT_EQ(QApplication::focusWidget(), p.button("Label3", 3));
     EXPECT_FALSE(p.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.size(), QSize(800, 600));
@@ -165,13 +176,17 @@ TEST(Keyboard, ButtonLabelsAreReachedWithTabAndArrowsAndActOnEnterOrSpace)
     QTest::keyClick(top0, Qt::Key_Left);
     EXPECT_EQ(p.focusWidget(), top0);
 
-    // Focused, a button is highlighted as under the mouse; Enter and Space click it, unless
+    // Highlighting stays the mouse's: the focus band is the keyboard's cue, so neither Tab nor
+    // the window becoming active again lights a button up. Enter and Space click it, unless
     // it is greyed.
     p.setHoverButtons({top0, top1, top2, middle, exit});
     QTest::mouseMove(&p, QPoint(2, 300));
     EXPECT_FALSE(top1->isHighlighted());
     QTest::keyClick(top0, Qt::Key_Right);
-    EXPECT_TRUE(top1->isHighlighted());
+    EXPECT_FALSE(top1->isHighlighted());
+    EXPECT_TRUE(frame::showsFocus(top1));
+    p.activateWindow();
+    EXPECT_FALSE(top1->isHighlighted());
     QTest::keyClick(top1, Qt::Key_Return);
     QTest::keyClick(top1, Qt::Key_Space);
     top1->setEnabled(false);

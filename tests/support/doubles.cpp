@@ -87,7 +87,7 @@ PrintResult RecordingPrinter::endDoc()
     documents << ops;
     ops.clear();
     x_ = y_ = 0;
-    return PrintResult{pdfPath};
+    return PrintResult{pdfPath, printersWithoutDefault};
 }
 
 QStringList RecordingPrinter::texts() const

@@ -150,6 +150,7 @@ public:
     int abandoned = 0;
     int failAfter = -1;         // throw PrintFailure once this many operations have passed
     QString pdfPath;            // returned by endDoc: set to pretend there is no printer
+    bool printersWithoutDefault = false; // ... or printers but none set as the default
     QString documentName;       // the last name given
 
     QStringList texts() const; // every printed text of the current and ended documents

@@ -359,6 +359,18 @@ TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
         EXPECT_LT(difference(shrunk, one.image), 12.0);
     }
 
+    // The brain animation fills much of the title and menu screens: it has a copy four times
+    // the size as well, which stays sharp on a 3840 x 2160 display (3.6 times the design).
+    for (int i : {0, 37, 99}) {
+        SCOPED_TRACE(i);
+        const QString path = frames::brain(i);
+        const Decoded one = decode(path), four = decode(path.left(path.lastIndexOf('.')) + "@4x.jpg");
+        ASSERT_EQ(four.image.size(), one.image.size() * 4);
+        EXPECT_LT(difference(four.image.scaled(one.image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                             one.image),
+                  12.0);
+    }
+
     // Enlarged screens load the sharper copy at the ordinary size in twips; at 96 dpi the
     // ordinary file is read.
     TestApp t;
@@ -369,4 +381,12 @@ TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
     twips::setScale(1.0);
     EXPECT_EQ(sharp.image().width(), 416);
     EXPECT_EQ(sharp.sizeTwips(), ordinary);
+    twips::setScale(3.6);
+    const Picture brain4k = t.pictures.load(frames::brain(5));
+    twips::setScale(1.8);
+    const Picture brainAt18 = t.pictures.load(frames::brain(5));
+    twips::setScale(1.0);
+    EXPECT_EQ(brain4k.image().width(), 1280);
+    EXPECT_EQ(brain4k.sizeTwips(), QSizeF(4800, 3600));
+    EXPECT_EQ(brainAt18.image().width(), 640);
 }

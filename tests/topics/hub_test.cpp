@@ -5,12 +5,15 @@
 #include "menu/menu_routes.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
+#include "worksheets/worksheet_store.h"
 
 #include "test_topics.h"
 #include "test_app.h"
 
 #include <QImage>
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -29,9 +32,37 @@ QByteArray jpegOfWidth(int widthPixels, int heightPixels = 40)
     return bytes;
 }
 
+// The test topics' media folder with a "multiple" folder of its own, so that a test can change a
+// topic's question set where the program keeps it.
+QString shippedWithOwnSets(const QTemporaryDir& dir)
+{
+    for (const QFileInfo& e : QDir(fixtureDataDir()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QString to = dir.path() + QLatin1Char('/') + e.fileName();
+        if (e.fileName().compare(QLatin1String("multiple"), Qt::CaseInsensitive) != 0) {
+            QFile::link(e.filePath(), to);
+            continue;
+        }
+        QDir().mkpath(to);
+        for (const QFileInfo& f : QDir(e.filePath()).entryInfoList(QDir::Files))
+            QFile::link(f.filePath(), to + QLatin1Char('/') + f.fileName());
+    }
+    return dir.path();
+}
+
 struct HubTest : ::testing::Test {
-    TestApp t{fixtureDataDir()};
+    QTemporaryDir shipped;
+    TestApp t{shippedWithOwnSets(shipped)};
     MainMenu& menu = t.screens.touch<MainMenu>();
+
+    // Replaces a file of the program's own data, as a new version of the program would.
+    void writeShipped(const QString& relative, const QByteArray& bytes)
+    {
+        const QString path = shipped.path() + QLatin1Char('/') + relative;
+        QFile::remove(path);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
 
     TopicHub& open(int entry)
     {
@@ -200,7 +231,7 @@ TEST_F(HubTest, OtherReaderOpeningsFromTheHubsHaveOnePage)
 
 TEST_F(HubTest, MultipleChoiceLoadsTheTopicSetEachTime)
 {
-    t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones quiz"));
+    writeShipped("multiple/Bones.txt", questionSetFile("Bones quiz"));
     auto& bones = open(11);
     bones.buttonAction(TopicHub::MultipleChoice);
     EXPECT_TRUE(t.messages.shown.isEmpty());
@@ -218,7 +249,7 @@ TEST_F(HubTest, MultipleChoiceLoadsTheTopicSetEachTime)
     TestApp::settle();
 
     // The file is read again on the next press.
-    t.writeUserFile("multiple/Bones.txt", questionSetFile("Bones again"));
+    writeShipped("multiple/Bones.txt", questionSetFile("Bones again"));
     bones.buttonAction(TopicHub::MultipleChoice);
     EXPECT_EQ(t.state.currentSet.title, "Bones again");
 }
@@ -241,7 +272,7 @@ TEST(HubQuestionSet, MissingSetNamesTheTopicAndOpensNoQuiz)
 
 TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
 {
-    t.writeUserFile("multiple/Bones.txt", questionSetFile("Complete"));
+    writeShipped("multiple/Bones.txt", questionSetFile("Complete"));
     auto& bones = open(11);
     bones.buttonAction(TopicHub::MultipleChoice);
     ASSERT_EQ(t.state.currentSet.title, "Complete");
@@ -250,7 +281,7 @@ TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
 
     // Cut after question 4's text: a loader writing straight into currentSet would leave a
     // new title and new first questions over the old rest.
-    t.writeUserFile("multiple/Bones.txt", shortQuestionSetFile("Broken", 2 + 3 * 7 + 1));
+    writeShipped("multiple/Bones.txt", shortQuestionSetFile("Broken", 2 + 3 * 7 + 1));
     t.sound.played.clear();
     emit bones.button("label3", TopicHub::MultipleChoice)->clicked(TopicHub::MultipleChoice);
     ASSERT_EQ(t.messages.shown.size(), 1);
@@ -261,7 +292,7 @@ TEST_F(HubTest, ShortSetLeavesTheCurrentSetWholeAndTheHubUsable)
     EXPECT_EQ(t.sound.played, QStringList{"wav\\click.wav"});
 
     // The hub still works, and the file was released: it can be replaced and read.
-    t.writeUserFile("multiple/Bones.txt", questionSetFile("Mended"));
+    writeShipped("multiple/Bones.txt", questionSetFile("Mended"));
     bones.buttonAction(TopicHub::MultipleChoice);
     EXPECT_EQ(t.state.currentSet.title, "Mended");
     bones.buttonAction(TopicHub::KeyFacts);
@@ -272,9 +303,26 @@ TEST_F(HubTest, BadCorrectDigitIsRefusedLikeAShortSet)
 {
     QByteArray bytes = questionSetFile("Digits");
     bytes.replace("\r\n4\r\n", "\r\n7\r\n"); // one correct-option digit out of range
-    t.writeUserFile("multiple/Bones.txt", bytes);
+    writeShipped("multiple/Bones.txt", bytes);
     t.state.currentSet.title = "Before";
     open(11).buttonAction(TopicHub::MultipleChoice);
     EXPECT_EQ(t.messages.shown.size(), 1);
     EXPECT_EQ(t.state.currentSet.title, "Before");
+}
+
+// A worksheet a teacher saved before a topic of the same title existed stays in the user's
+// folder and in the catalogue; the topic's own quiz always comes from the program's data.
+TEST_F(HubTest, AnOldWorksheetWithATopicsTitleNeverReplacesTheTopicsQuiz)
+{
+    writeShipped("multiple/Bones.txt", questionSetFile("Bones"));
+    t.writeUserFile("multiple/Bones.txt", questionSetFile("Teacher's bones").replace("Teacher's bones\r\n", "Bones\r\n"));
+    t.writeUserFile("multiple/track.txt", " 1 \r\nBones\r\n");
+    open(11).buttonAction(TopicHub::MultipleChoice);
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_EQ(t.state.currentSet.question(1).text, "Bones question 1");
+    t.screens.close(*t.screens.find("multiple"));
+
+    QuestionSet fromCatalogue;
+    ASSERT_TRUE(loadWorksheet(t.files, "Bones", fromCatalogue));
+    EXPECT_EQ(fromCatalogue.question(1).text, "Teacher's bones question 1");
 }

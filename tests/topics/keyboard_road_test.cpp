@@ -61,6 +61,8 @@ void placeEveryLabelWithTheKeyboard(TestApp& t, const QString& name)
         EXPECT_TRUE(activity->answerLabel(i)->isHeld());
         activate(activity->item<QWidget>(frame::itemName("Label1", i))); // put down on its box
         EXPECT_EQ(activity->engine().held(), -1);
+        // The box now lies under the label: the focus goes where it can be seen.
+        EXPECT_EQ(keyboard(), activity->answerLabel(i));
         EXPECT_EQ(activity->engine().targetHolding(i), i) << name.toStdString() << " label " << i;
     }
     EXPECT_EQ(thuds() - before, n);

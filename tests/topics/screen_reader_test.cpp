@@ -76,12 +76,18 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     TitleScreen& title = t.screens.touch<TitleScreen>();
     t.screens.show(title);
     EXPECT_GE(namedItems(&title), 8);
+    // Each window is named by its own title, not by the caption every window shares.
+    EXPECT_EQ(reader(&title)->text(QAccessible::Name), "Corvana");
     EXPECT_EQ(reader(title.item<QWidget>("Picture1"))->text(QAccessible::Name),
               "A brain, with signals racing across it");
 
     MainMenu& menu = t.screens.touch<MainMenu>();
     t.screens.show(menu);
     EXPECT_GE(namedItems(&menu), 26);
+    EXPECT_EQ(reader(&menu)->text(QAccessible::Name), "Corvana main menu");
+    // The entry that exists but is never shown is not there for a screen reader at all.
+    for (int c = 0; c < reader(&menu)->childCount(); ++c)
+        EXPECT_NE(reader(&menu)->child(c)->object(), menu.button("Label2", 14));
     QAccessibleInterface* parts = reader(menu.button("Label2", 0));
     EXPECT_EQ(parts->role(), QAccessible::Button);
     EXPECT_EQ(parts->text(QAccessible::Name), "Parts of the Body");
@@ -92,6 +98,7 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     Screen* hub = t.screens.find("parts");
     ASSERT_NE(hub, nullptr);
     EXPECT_GE(namedItems(hub), 8);
+    EXPECT_EQ(reader(hub)->text(QAccessible::Name), "Parts of the Body");
     EXPECT_TRUE(reader(hub->item<QWidget>("Image1"))->text(QAccessible::Name).startsWith("A drawing of a person"));
 
     // The page of a reader is read as its heading, its words as the description.
@@ -113,12 +120,14 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     EXPECT_GE(namedItems(quiz), 12);
     QAccessibleInterface* option = reader(quiz->option(1));
     EXPECT_EQ(option->role(), QAccessible::RadioButton);
-    EXPECT_EQ(option->text(QAccessible::Name), t.state.currentSet.question(1).options[1]);
+    EXPECT_EQ(option->text(QAccessible::Name), "1, A: " + t.state.currentSet.question(1).options[1]);
+    EXPECT_EQ(reader(quiz)->text(QAccessible::Name), "Multiple Choice: Parts of the Body");
     for (int q = 1; q <= 10; ++q)
         press(quiz->button("Label3", 1));
     Screen* results = t.screens.find("Welldone");
     ASSERT_NE(results, nullptr);
     EXPECT_GE(namedItems(results), 5);
+    EXPECT_EQ(reader(results)->text(QAccessible::Name), "Well Done!");
     press(results->button("Label3", 0)); // Check Wrong Answers
     Screen* review = t.screens.find("Wrong");
     ASSERT_NE(review, nullptr);
@@ -131,6 +140,7 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     auto* lab = qobject_cast<activity::ActivityScreen*>(t.screens.find("partslab"));
     ASSERT_NE(lab, nullptr);
     EXPECT_GE(namedItems(lab), 6 * 3 + 4);
+    EXPECT_EQ(reader(lab)->text(QAccessible::Name), "Parts of the Body: Labelling Activity");
     QAccessibleInterface* leg = reader(lab->answerLabel(0));
     EXPECT_EQ(leg->role(), QAccessible::Button);
     EXPECT_EQ(leg->text(QAccessible::Name), "Leg");
@@ -139,10 +149,14 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     EXPECT_TRUE(leg->state().checked);
     EXPECT_EQ(leg->text(QAccessible::Description), "picked up, in its starting place");
     QWidget* legBox = lab->item<QWidget>("Label1(0)");
+    // A box says where its pointer goes, in the topic author's words, never what belongs there.
     const QString boxName = reader(legBox)->text(QAccessible::Name);
     EXPECT_TRUE(boxName.startsWith("Box ")) << qPrintable(boxName);
+    EXPECT_TRUE(boxName.endsWith(", " + lab->layout().items[0].where)) << qPrintable(boxName);
+    EXPECT_FALSE(boxName.contains("Leg", Qt::CaseInsensitive));
+    EXPECT_EQ(reader(legBox)->text(QAccessible::Description), "empty");
     press(legBox); // put down
-    EXPECT_EQ(leg->text(QAccessible::Description), "in " + boxName.toLower());
+    EXPECT_EQ(leg->text(QAccessible::Description), "in " + boxName.section(',', 0, 0).toLower());
     EXPECT_EQ(reader(legBox)->text(QAccessible::Description), "holds Leg");
     EXPECT_EQ(reader(lab->item<QWidget>("Label4(0)"))->text(QAccessible::Description), "empty");
     EXPECT_EQ(reader(lab->item<QWidget>("Image1(0)"))->text(QAccessible::Name),
@@ -167,8 +181,26 @@ TEST(ScreenReader, EveryScreenNamesWhatAPupilSeesAndUses)
     menu.entryAction(17);
     Screen* wizard = t.screens.find("wizard");
     EXPECT_GE(namedItems(wizard), 100);
+    EXPECT_EQ(reader(wizard)->text(QAccessible::Name), "Multiple Choice Wizard");
     EXPECT_EQ(reader(wizard->item<QWidget>("Text3(5)"))->text(QAccessible::Name), "Question 2, answer B");
     menu.entryAction(18);
     EXPECT_GE(namedItems(t.screens.find("worksheets")), 3);
     EXPECT_TRUE(t.messages.shown.isEmpty());
+}
+
+// A shipped page's diagram is read where it stands, by the title its picture gives itself.
+TEST(ScreenReader, AKeyFactsDiagramIsReadByItsPicturesTitle)
+{
+    TestApp t;
+    MainMenu& menu = t.screens.touch<MainMenu>();
+    t.screens.show(menu);
+    menu.entryAction(7);
+    auto* heart = static_cast<TopicHub*>(t.screens.find("heart"));
+    ASSERT_NE(heart, nullptr);
+    heart->buttonAction(TopicHub::KeyFacts);
+    ASSERT_NE(t.screens.find("teacher"), nullptr);
+    const QString heartWords =
+        reader(t.screens.find("teacher")->item<QWidget>("Image1"))->text(QAccessible::Description);
+    EXPECT_TRUE(heartWords.contains("\nPicture: The route of the blood: from the heart to the lungs"))
+        << qPrintable(heartWords);
 }

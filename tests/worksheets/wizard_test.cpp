@@ -5,6 +5,8 @@
 
 #include "menu/main_menu.h"
 #include "worksheets/wizard.h"
+#include "quiz/results.h"
+#include "quiz/results_screen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -80,8 +82,9 @@ TEST_F(WizardTest, ItemsStandWhereTheLayoutPutsThem)
     EXPECT_EQ(w.item<QLineEdit>("Text3(6)")->geometry(), px(720, 1560 + 1440, 2295, 330));
     EXPECT_EQ(w.item<QCheckBox>("Check1(39)")->geometry(), px(3330 + 5880, 1560 + 5760, 255, 315));
     EXPECT_EQ(w.item<QLabel>("optionLetter(4)")->text(), "A.");
-    EXPECT_EQ(w.item<QLabel>("optionLetter(4)")->geometry(), px(255, 1200 + 1440, 270, 285));
-    EXPECT_EQ(w.item<QLabel>("optionLetter(6)")->geometry(), px(270, 1560 + 1440, 240, 285));
+    // Each letter ends just before its tick box, so the box never covers it on any display.
+    EXPECT_EQ(w.item<QLabel>("optionLetter(4)")->geometry(), px(150, 1200 + 1440, 300, 285));
+    EXPECT_EQ(w.item<QLabel>("optionLetter(6)")->geometry(), px(150, 1560 + 1440, 300, 285));
     EXPECT_EQ(w.item<QLabel>("optionLetter(39)")->text(), "D.");
     EXPECT_EQ(w.button("Label3", 1)->geometry(), px(240, 7920, 3165, 495));
     EXPECT_EQ(w.button("Label3", 0)->geometry(), px(10560, 7920, 1245, 495));
@@ -297,6 +300,49 @@ TEST_F(WizardTest, ExitClosesTheWizardAndStillClicks)
     EXPECT_FALSE(t.screens.isLoaded("wizard"));
     EXPECT_TRUE(t.screens.isLoaded("intro0"));
     EXPECT_EQ(t.sound.played, QStringList{"wav\\click.wav"});
+}
+
+// Escape never throws typing away: with nothing typed, or all of it saved, it is Exit; with
+// unsaved entries it asks first, and Cancel keeps every entry. The results screen's name box
+// keeps a typed name the same way.
+TEST_F(WizardTest, EscapeAsksBeforeDiscardingTypingAndKeepsItOnCancel)
+{
+    t.screens.show(w);
+    w.text2(3)->setText(QStringLiteral("Where is the femur?"));
+    t.messages.answers = {false};
+    QTest::keyClick(w.text2(3), Qt::Key_Escape);
+    TestApp::settle();
+    ASSERT_EQ(t.messages.shown.size(), 1);
+    EXPECT_TRUE(t.messages.shown[0].text.contains(QStringLiteral("lost")));
+    ASSERT_TRUE(t.screens.isLoaded("wizard"));
+    EXPECT_EQ(w.text2(3)->text(), QStringLiteral("Where is the femur?"));
+
+    // A worksheet just filled in from the catalogue and not changed closes at once.
+    w.fill(sample::entries(QStringLiteral("Saved sheet")));
+    t.messages.shown.clear();
+    QTest::keyClick(w.text1(), Qt::Key_Escape);
+    TestApp::settle();
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+    EXPECT_FALSE(t.screens.isLoaded("wizard"));
+
+    // Asked again after a change, OK closes.
+    Wizard& again = t.screens.touch<Wizard>();
+    t.screens.show(again);
+    again.text1()->setText(QStringLiteral("Bones"));
+    QTest::keyClick(again.text1(), Qt::Key_Escape);
+    TestApp::settle();
+    EXPECT_EQ(t.messages.shown.size(), 1);
+    EXPECT_FALSE(t.screens.isLoaded("wizard"));
+
+    ResultsScreen& results = openResultsScreen(t.app, {10, 10, QStringLiteral("Corvana")});
+    results.nameBox()->setText(QStringLiteral("Sam"));
+    QTest::keyClick(results.nameBox(), Qt::Key_Escape);
+    TestApp::settle();
+    EXPECT_TRUE(t.screens.isLoaded("Welldone"));
+    results.nameBox()->clear();
+    QTest::keyClick(results.nameBox(), Qt::Key_Escape);
+    TestApp::settle();
+    EXPECT_FALSE(t.screens.isLoaded("Welldone"));
 }
 
 TEST(WizardFromMenu, EntrySeventeenOpensAnEmptyWizardOverTheMenu)

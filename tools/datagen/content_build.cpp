@@ -16,6 +16,8 @@
 #include <QStringDecoder>
 #include <QSvgRenderer>
 
+#include <cstdio>
+
 #include <cmark.h>
 
 namespace contentbuild {
@@ -289,7 +291,9 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
                     if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                         failAt(fileName, line, QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(url));
                     checkSvg(*bytes, fileName, line, url);
-                    drawing = svgfigure::drawing(*bytes);
+                    cmark_node* alt = cmark_node_first_child(first);
+                    const char* words = alt ? cmark_node_get_literal(alt) : nullptr;
+                    drawing = svgfigure::drawing(*bytes, words ? QString::fromUtf8(words) : QString());
                 }
                 page->blocks << pages::figure(drawing, h.captured(1).toInt(), h.captured(2).toInt());
                 break;
@@ -589,6 +593,8 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                 if (const auto svg = source.bytes(local))
                     checkLineTargets(*a, *svg, file);
+            for (const ContentError& w : a->warnings)
+                std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
         }
         out.writeBytes(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
         out.writeBytes(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));

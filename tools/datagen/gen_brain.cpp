@@ -20,13 +20,16 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 
 // The brain is modelled in units of a 100-wide box (front at the left); the texture holds
-// it at kTexel texels per unit, with kMargin units of room around it.
-constexpr double kTexel = 5.0;
+// it at `texel` texels per unit (enough for the largest copy drawn from it), with kMargin
+// units of room around it.
 constexpr double kMargin = 4.0;
-constexpr int kTexWidth = int((100 + 2 * kMargin) * kTexel);
-constexpr int kTexHeight = int((86 + 2 * kMargin) * kTexel);
+constexpr double kUnitsWide = 100 + 2 * kMargin;
+constexpr double kUnitsHigh = 86 + 2 * kMargin;
+// Texels per unit for frames drawn at k pixels to a frame pixel: the brain is about 2.2 frame
+// pixels to the unit, so the texture is never enlarged.
+double texelsFor(int k) { return std::max(5.0, 2.5 * k); }
 
-QPointF toTex(QPointF unit) { return (unit + QPointF(kMargin, kMargin)) * kTexel; }
+QPointF toTex(QPointF unit, double texel) { return (unit + QPointF(kMargin, kMargin)) * texel; }
 
 std::vector<QPointF> cerebrumOutline()
 {
@@ -160,21 +163,24 @@ QColor shadeColour(const QColor& c, double factor)
     return QColor(ch(c.red()), ch(c.green()), ch(c.blue()));
 }
 
-QImage renderBrainTexture()
+QImage renderBrainTexture(double texel)
 {
-    QImage tex(kTexWidth, kTexHeight, QImage::Format_ARGB32_Premultiplied);
+    const int texWidth = int(kUnitsWide * texel);
+    const int texHeight = int(kUnitsHigh * texel);
+    auto toTex = [texel](QPointF unit) { return ::toTex(unit, texel); };
+    QImage tex(texWidth, texHeight, QImage::Format_ARGB32_Premultiplied);
     tex.fill(Qt::transparent);
 
     // The brain stem, drawn first so the rest covers its top.
     {
         QPainter p(&tex);
         smoothPainter(p);
-        const QPainterPath stem = capsule(toTex({63, 56}), toTex({59, 84}), 6.0 * kTexel, 4.2 * kTexel);
+        const QPainterPath stem = capsule(toTex({63, 56}), toTex({59, 84}), 6.0 * texel, 4.2 * texel);
         QLinearGradient grad(toTex({54, 0}), toTex({68, 0}));
         grad.setColorAt(0, QColor(238, 168, 178));
         grad.setColorAt(1, QColor(196, 112, 132));
         p.setBrush(grad);
-        p.setPen(QPen(QColor(150, 60, 92), 0.8 * kTexel));
+        p.setPen(QPen(QColor(150, 60, 92), 0.8 * texel));
         p.drawPath(stem);
     }
 
@@ -188,10 +194,10 @@ QImage renderBrainTexture()
     const QPointF lightDir(-0.6, -0.8);
     const double cbAngle = -12.0 * std::numbers::pi / 180;
 
-    for (int ty = 0; ty < kTexHeight; ++ty) {
+    for (int ty = 0; ty < texHeight; ++ty) {
         auto* row = reinterpret_cast<QRgb*>(tex.scanLine(ty));
-        for (int tx = 0; tx < kTexWidth; ++tx) {
-            const QPointF u((tx + 0.5) / kTexel - kMargin, (ty + 0.5) / kTexel - kMargin);
+        for (int tx = 0; tx < texWidth; ++tx) {
+            const QPointF u((tx + 0.5) / texel - kMargin, (ty + 0.5) / texel - kMargin);
             const double light = 1.0 + 0.10 * (-(u.x() - 45) / 55 - (u.y() - 30) / 40);
 
             // Cerebellum: an oval of fine curved ridges tucked under the back.
@@ -210,7 +216,7 @@ QImage renderBrainTexture()
                     col = shadeColour(col, light * lerp(0.78, 1.0, smoothstep(0, 3.5, d)));
                     if (d < 0.55)
                         col = mix(col, line, smoothstep(0.55, 0.15, d));
-                    blendOver(row[tx], col, (d + 0.1) * kTexel);
+                    blendOver(row[tx], col, (d + 0.1) * texel);
                 }
             }
 
@@ -235,7 +241,7 @@ QImage renderBrainTexture()
             col = mix(col, line, (0.85 + 0.15 * deep) * (1 - smoothstep(0.25 + 0.2 * deep, 0.7 + 0.3 * deep, toGroove))
                                     * smoothstep(0.2, 1.2, d));
             col = mix(col, line, smoothstep(0.7, 0.2, d)); // outline
-            blendOver(row[tx], col, (d + 0.1) * kTexel);
+            blendOver(row[tx], col, (d + 0.1) * texel);
         }
     }
     return tex.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -299,9 +305,10 @@ const std::vector<Twinkle>& twinkles()
 // k: pixels to a frame pixel (2 for the sharper copy); bg must be drawn at the same k.
 QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>& sparks, int frame, int k)
 {
+    const double texel = tex.width() / kUnitsWide;
     const double t = double(frame) / kFrames;
     const double breath = loopWave(t, 2, -0.25); // two gentle breaths per loop
-    const double scale = 2.2 / kTexel * (1.0 + 0.025 * breath);
+    const double scale = 2.2 / texel * (1.0 + 0.025 * breath);
     const double angle = 3.0 * loopWave(t, 1, 0.1);
     const QPointF centre(kWidth / 2.0 + 2.0 * loopWave(t, 1, 0.35), 112 + 3.0 * loopWave(t, 1));
 
@@ -309,7 +316,7 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
     QTransform unitToFrame;
     unitToFrame.translate(centre.x(), centre.y());
     unitToFrame.rotate(angle);
-    unitToFrame.scale(scale * kTexel, scale * kTexel);
+    unitToFrame.scale(scale * texel, scale * texel);
     unitToFrame.translate(-50, -40);
 
     QImage img = bg.copy();
@@ -340,7 +347,7 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
     {
         QPainter lp(&layer);
         smoothPainter(lp);
-        lp.setTransform(QTransform::fromScale(1.0 / kTexel, 1.0 / kTexel)
+        lp.setTransform(QTransform::fromScale(1.0 / texel, 1.0 / texel)
                         * QTransform::fromTranslate(-kMargin, -kMargin) * unitToFrame * QTransform::fromScale(k, k));
         lp.drawImage(0, 0, tex);
         lp.resetTransform();
@@ -402,12 +409,12 @@ QImage brainFrame(const QImage& bg, const QImage& tex, const std::vector<Signal>
 
 void writeBrainFrames(const datagen::Output& out, int k)
 {
-    const QImage tex = renderBrainTexture();
+    const QImage tex = renderBrainTexture(texelsFor(k));
     const QImage bg = background(k);
     const std::vector<Signal> sparks = signalPaths();
     for (int i = 0; i < kFrames; ++i) {
         const QString name = QStringLiteral("brainsm\\brainn%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
-        out.writeJpeg(k == 1 ? name : datagen::Output::sharper(name), brainFrame(bg, tex, sparks, i, k), 85);
+        out.writeJpeg(k == 1 ? name : datagen::Output::sharper(name, k), brainFrame(bg, tex, sparks, i, k), k > 2 ? 80 : 85);
     }
 }
 
@@ -418,8 +425,10 @@ CORVANA_GENERATOR(brain_frames)
     writeBrainFrames(out, 1);
 }
 
-// The sharper copies for large displays, a generator of their own.
+// The sharper copies for large displays, a generator of their own: twice the size, and four
+// times for displays as large as 3840 x 2160, where the screens are drawn 3.6 times larger.
 CORVANA_GENERATOR(brain_frames_sharp)
 {
     writeBrainFrames(out, 2);
+    writeBrainFrames(out, 4);
 }

@@ -53,10 +53,10 @@ void Output::writeBytes(const QString& relative, const QByteArray& bytes) const
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
-QString Output::sharper(const QString& relative)
+QString Output::sharper(const QString& relative, int times)
 {
     const int dot = relative.lastIndexOf(QLatin1Char('.'));
-    return relative.left(dot) + QStringLiteral("@2x") + relative.mid(dot);
+    return relative.left(dot) + QStringLiteral("@%1x").arg(times) + relative.mid(dot);
 }
 
 static QByteArray encode(const QImage& image, const char* format, int quality)

@@ -22,8 +22,8 @@ public:
     void writeBmp(const QString& relative, const QImage& image) const;
 
     // The sharper copy of a photograph, drawn at twice its size, that large displays use:
-    // "Images\\skeleton.jpg" gives "Images\\skeleton@2x.jpg".
-    static QString sharper(const QString& relative);
+    // "Images\\skeleton.jpg" gives "Images\\skeleton@2x.jpg" (times 2), "@4x" for 4.
+    static QString sharper(const QString& relative, int times = 2);
 
 private:
     QString root_;

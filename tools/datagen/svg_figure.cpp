@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <QTextItem>
 #include <QXmlStreamReader>
 
@@ -227,10 +228,23 @@ void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box)
     w.restoreDC();
 }
 
-pages::Drawing drawing(const QByteArray& svgBytes)
+pages::Drawing drawing(const QByteArray& svgBytes, const QString& words)
 {
     auto svg = std::make_shared<QSvgRenderer>(svgBytes);
-    return [svg](WmfWriter& w, const QRect& box, const pages::Style&) { draw(*svg, w, box); };
+    // The drawing's own <title> (or else the page's words for it) goes with it, so that a
+    // screen reader reading the page hears what the picture shows where it stands.
+    QString title;
+    QXmlStreamReader xml(svgBytes);
+    while (!xml.atEnd() && title.isEmpty())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+            title = xml.readElementText().simplified();
+    if (title.isEmpty())
+        title = words.simplified();
+    return [svg, title](WmfWriter& w, const QRect& box, const pages::Style&) {
+        if (!title.isEmpty())
+            w.describePicture(title);
+        draw(*svg, w, box);
+    };
 }
 
 QString title(const QByteArray& svgBytes, int* svgLine)

@@ -18,7 +18,8 @@ namespace svgfigure {
 void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box);
 
 // A page figure from an SVG file's bytes.
-pages::Drawing drawing(const QByteArray& svgBytes);
+// words: what the picture shows, as the page says it, read out when the drawing has no <title>.
+pages::Drawing drawing(const QByteArray& svgBytes, const QString& words = QString());
 
 // What the drawing says it shows: the text of its <title>, which screen readers read out;
 // empty when it has none. svgLine is set to the line of the <svg> element.

@@ -30,6 +30,7 @@ enum : uint16_t {
     kRoundRect = 0x061C,
     kSaveDC = 0x001E,
     kTextOut = 0x0521,
+    kEscape = 0x0626,
     kPolygon = 0x0324,
     kPolyline = 0x0325,
     kRestoreDC = 0x0127,
@@ -231,6 +232,16 @@ void WmfWriter::textOut(int x, int y, const QString& text)
     if (s.size() % 2)
         s.append('\0');
     record(kTextOut, Params().u16(length).raw(s).i16(y).i16(x).bytes());
+}
+
+void WmfWriter::describePicture(const QString& words)
+{
+    // MFCOMMENT (15): the byte count, then the bytes, padded to whole words.
+    const QByteArray data = QByteArray("CORVANA-PICTURE:") + words.simplified().toUtf8();
+    QByteArray padded = data;
+    if (padded.size() % 2)
+        padded.append('\0');
+    record(kEscape, Params().u16(15).u16(int(data.size())).raw(padded).bytes());
 }
 
 void WmfWriter::moveTo(int x, int y) { record(kMoveTo, Params().i16(y).i16(x).bytes()); }

@@ -68,6 +68,9 @@ public:
 
     // --- drawing (rectangles are QRect(x, y, width, height) in twips) -----------------
     void textOut(int x, int y, const QString& text); // text in Windows-1252
+    // What a picture drawn here shows, for screen readers: a comment record the reader keeps
+    // with the page's words (never drawn).
+    void describePicture(const QString& words);
     void moveTo(int x, int y);
     void lineTo(int x, int y);
     void line(int x1, int y1, int x2, int y2) { moveTo(x1, y1); lineTo(x2, y2); }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <set>
@@ -79,6 +80,7 @@ enum : uint16_t {
     META_DIBBITBLT = 0x0940,
     META_DIBSTRETCHBLT = 0x0B41,
     META_DIBCREATEPATTERNBRUSH = 0x0142,
+    META_ESCAPE = 0x0626,
     META_STRETCHDIB = 0x0F43,
     META_DELETEOBJECT = 0x01F0,
     META_CREATEPALETTE = 0x00F7,
@@ -212,7 +214,8 @@ private:
     struct Measure;
     void extendByTexts();
     const Measure* measureFor(int object, const FontObject* font);
-    void extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode);
+    void extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode,
+                      int charExtra);
     QImage dib(View data, int colorUsage) const;
     QImage bitmap16(View data) const;
     bool budget(const QImage& image);
@@ -227,6 +230,7 @@ private:
     int selectedFont_ = -1;
     int selectedPalette_ = -1;
     int textAlign_ = 0;
+    int charExtra_ = 0; // SetTextCharExtra: logical units added after each character
     int currentMapMode_ = 1;
     // Text measured at a fixed size per font object (object number; -1 the stock font).
     static constexpr double kMeasureEm = 128;
@@ -238,7 +242,7 @@ private:
     // Text runs with the state they were drawn in, measured only when the picture's size
     // comes from what it draws.
     struct PendingText {
-        int text, font, align, mapMode;
+        int text, font, align, mapMode, charExtra;
     };
     std::vector<PendingText> pendingTexts_;
     qint64 imagePixels_ = 0;
@@ -366,7 +370,7 @@ void Decoder::text(int x, int y, const QByteArray& bytes, std::vector<int16_t> d
         extend(rect.left(), rect.top());
         extend(rect.right(), rect.bottom());
     }
-    pendingTexts_.push_back({int(p_.texts.size()), selectedFont_, textAlign_, currentMapMode_});
+    pendingTexts_.push_back({int(p_.texts.size()), selectedFont_, textAlign_, currentMapMode_, charExtra_});
     op(Code::Text).v[0] = int(p_.texts.size());
     p_.texts.push_back(std::move(run));
 }
@@ -380,7 +384,7 @@ void Decoder::extendByTexts()
         const TextRun& run = p_.texts[size_t(pending.text)];
         const FontObject* font = pending.font >= 0 ? std::get_if<FontObject>(&p_.objects[size_t(pending.font)]) : nullptr;
         if (!run.text.isEmpty())
-            extendByText(run, font, measureFor(pending.font, font), pending.align, pending.mapMode);
+            extendByText(run, font, measureFor(pending.font, font), pending.align, pending.mapMode, pending.charExtra);
     }
 }
 
@@ -401,11 +405,12 @@ const Decoder::Measure* Decoder::measureFor(int object, const FontObject* font)
     }
     Measure m;
     m.metrics = std::make_unique<QFontMetricsF>(qfont);
-    m.average = averageCharWidth(*m.metrics);
+    m.average = setWidthAverage(*m.metrics, font, kMeasureEm);
     return &measures_.emplace(key, std::move(m)).first->second;
 }
 
-void Decoder::extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode)
+void Decoder::extendByText(const TextRun& run, const FontObject* font, const Measure* measure, int align, int mapMode,
+                           int charExtra)
 {
     const double em = font && font->height ? std::abs(double(font->height)) : 12.0;
     const double scale = em / kMeasureEm;
@@ -424,6 +429,9 @@ void Decoder::extendByText(const TextRun& run, const FontObject* font, const Mea
     } else {
         width = 0.6 * em * double(run.text.size()); // a rough guess: no font to measure with
     }
+    // Spacing set for the device context goes after every character, as playback draws it.
+    if (run.dx.empty())
+        width += double(charExtra) * double(run.text.size());
     double x0 = 0;
     switch (align & 6) {
     case 2: x0 = -width; break;     // TA_RIGHT
@@ -751,8 +759,10 @@ void Decoder::record(uint16_t function, qsizetype recordWords)
             opWithValues(Code::SetRop2, {u(0)});
         return;
     case META_SETTEXTCHAREXTRA:
-        if (n >= 1)
+        if (n >= 1) {
+            charExtra_ = s(0);
             opWithValues(Code::SetTextCharExtra, {s(0)});
+        }
         return;
     case META_SAVEDC:
         op(Code::SaveDC);
@@ -1064,8 +1074,24 @@ void Decoder::record(uint16_t function, qsizetype recordWords)
     case META_CREATEREGION:
         addObject(region());
         return;
+    case META_ESCAPE: {
+        // A comment that says what a picture in the page shows: kept with the page's words, in
+        // its place, for screen readers; it is never drawn.
+        constexpr int kMfComment = 15;
+        if (n < 2 || u(0) != kMfComment)
+            return;
+        const int length = std::min(int(u(1)), (n - 2) * 2);
+        const QByteArray data(reinterpret_cast<const char*>(rec_.at(4)), std::max(0, length));
+        if (!data.startsWith(kDescriptionTag))
+            return;
+        TextRun run;
+        run.y = kDescriptionLine;
+        run.text = QString::fromUtf8(data.mid(qsizetype(std::strlen(kDescriptionTag)))).left(500);
+        p_.texts.push_back(std::move(run));
+        return;
+    }
     default:
-        return; // escapes, palette animation, flood fills and unknown records
+        return; // other escapes, palette animation, flood fills and unknown records
     }
 }
 

@@ -93,4 +93,11 @@ double averageCharWidth(const QFontMetricsF& metrics)
     return sum / 1000.0;
 }
 
+double setWidthAverage(const QFontMetricsF& metrics, const FontObject* font, double em)
+{
+    if (font && font->charset == kSymbolCharset)
+        return 0.5 * em;
+    return averageCharWidth(metrics);
+}
+
 } // namespace wmf

@@ -30,4 +30,9 @@ QString faceToDraw(const FontObject* font);
 // and is much wider, so a font stretched to meet a set width by it would come out squeezed.
 double averageCharWidth(const QFontMetricsF& metrics);
 
+// The average by which a font's set width is met, for a font drawn em units high: the
+// stand-in face's own average, except for symbol text, whose stand-in (a text face with the
+// Greek letters) is far narrower than the Symbol face the width was set for, about half an em.
+double setWidthAverage(const QFontMetricsF& metrics, const FontObject* font, double em);
+
 } // namespace wmf

@@ -27,9 +27,10 @@ QString WmfPicture::words() const
         const QString text = run.text.trimmed();
         if (text.isEmpty())
             continue;
+        const bool described = run.y == kDescriptionLine;
         if (previous)
-            all += previous->y == run.y ? QStringLiteral(" ") : QStringLiteral("\n");
-        all += text;
+            all += previous->y == run.y && !described ? QStringLiteral(" ") : QStringLiteral("\n");
+        all += described ? QStringLiteral("Picture: ") + text : text;
         previous = &run;
     }
     return all;

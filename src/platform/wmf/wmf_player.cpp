@@ -64,6 +64,7 @@ private:
     QBrush brushFor(int object) const;
     bool prepareShape(bool fill);
     void setMode(QPainter::CompositionMode mode);
+    void setAntialiased(bool on);
     void applyClip();
     void restoreTransform() { painter_.setWorldTransform(base_); }
 
@@ -302,7 +303,16 @@ bool Player::prepareShape(bool fill)
     default: break;
     }
     setMode(mode);
+    // GDI does not smooth the edges of fills: shapes without an outline that meet edge to
+    // edge (the bands of a gradient) must not show light seams between them.
+    setAntialiased(pen_.style() != Qt::NoPen);
     return pen_.style() != Qt::NoPen || (fill && brush_.style() != Qt::NoBrush);
+}
+
+void Player::setAntialiased(bool on)
+{
+    if (painter_.testRenderHint(QPainter::Antialiasing) != on)
+        painter_.setRenderHint(QPainter::Antialiasing, on);
 }
 
 void Player::applyClip()
@@ -540,6 +550,7 @@ void Player::step(const Op& op)
             break;
         }
         setMode(QPainter::CompositionMode_SourceOver);
+        setAntialiased(false);
         const QBrush brush = op.code == Code::PaintRegion ? brushFor(dc_.brush) : brushFor(v[1]);
         if (op.code == Code::FrameRegion) {
             const double w = std::max({std::abs(v[2] * sx_), std::abs(v[3] * sy_), devPx_});
@@ -669,7 +680,7 @@ FontEntry& Player::fontFor(const FontObject* f, double em)
     FontEntry entry;
     entry.metrics = std::make_unique<QFontMetricsF>(font, painter_.device());
     if (f && f->width > 0) {
-        const double average = averageCharWidth(*entry.metrics);
+        const double average = setWidthAverage(*entry.metrics, f, em);
         if (average > 0) {
             font.setStretch(std::clamp(int(std::lround(f->width * std::abs(sx_) / average * 100)), 1, 4000));
             entry.metrics = std::make_unique<QFontMetricsF>(font, painter_.device());
@@ -760,6 +771,7 @@ void Player::text(const TextRun& run)
         painter_.fillRect(QRectF(x0, baseline - font.ascent, total, font.ascent + font.descent), rgb(dc_.bkColor));
     painter_.setFont(font.font);
     painter_.setPen(rgb(dc_.textColor));
+    setAntialiased(true); // letters keep their smooth edges, turned or not
     applied_ = false;
     if (advances.empty()) {
         painter_.drawText(QPointF(x0, baseline), run.text);
@@ -784,6 +796,7 @@ void Player::text(const TextRun& run)
 
 void Player::patBlt(const QRectF& r, uint32_t rop)
 {
+    setAntialiased(false);
     const int code = int((rop >> 16) & 0xFF);
     const QPainter::CompositionMode invert = rasterOps_ ? QPainter::RasterOp_SourceXorDestination
                                                        : QPainter::CompositionMode_SourceOver;

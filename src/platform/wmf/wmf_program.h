@@ -87,6 +87,12 @@ struct Point16 {
     int16_t y;
 };
 
+// A comment record starting with this tag says, in UTF-8 after it, what a picture drawn in the
+// metafile shows; it becomes a text run on a line of its own (y kDescriptionLine) that no
+// operation draws.
+inline constexpr const char* kDescriptionTag = "CORVANA-PICTURE:";
+inline constexpr int kDescriptionLine = -2147483647 - 1;
+
 struct TextRun {
     int x = 0;
     int y = 0;
