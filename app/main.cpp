@@ -6,6 +6,7 @@
 #include "platform/printouts.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "platform/speech.h"
 #include "platform/system_printer.h"
 #include "state/app_state.h"
 #include "shell/screen_frame.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 
 #include <csignal>
@@ -63,10 +65,14 @@ int main(int argc, char** argv)
     const auto printer = makeSystemPrinter(printouts::defaultFolder());
     ClockRandom random;
     random.reseedFromClock();
+    // The reading speed a teacher chose, in the user's data folder or the shipped one.
+    QFile speechSettings(files.resolve(speech::settingsFile));
+    QtSpeech speech(speechSettings.open(QIODevice::ReadOnly) ? speech::speedFrom(speechSettings.readAll())
+                                                             : speech::defaultSpeed);
 
     AppState state;
     Screens screens;
-    Services services{files, sound, pictures, messages, *printer, random, [&screens] {
+    Services services{files, sound, pictures, messages, *printer, random, speech, [&screens] {
                           screens.closeAll();
                           QApplication::exit(0);
                       }};

@@ -13,6 +13,7 @@ class PictureLoader;
 class Printer;
 class Random;
 class SoundPlayer;
+class Speech;
 class Screens;
 struct AppState;
 
@@ -29,6 +30,7 @@ struct Services {
     MessageBoxes& messages;
     Printer& printer;
     Random& random;
+    Speech& speech; // reading aloud, behind the same sound switch
     std::function<void()> endProgram; // closes every window and ends the process
 };
 
