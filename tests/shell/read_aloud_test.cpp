@@ -7,6 +7,7 @@
 #include "platform/spoken_text.h"
 #include "quiz/open_quiz.h"
 #include "quiz/quiz_screen.h"
+#include "quiz/results.h"
 #include "quiz/results_screen.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
@@ -14,6 +15,7 @@
 #include "shipped_content.h"
 #include "test_app.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -68,7 +70,7 @@ TEST(ReadAloud, EachScreenSaysItsWordsInOrderAndMarksTheOneBeingSaid)
     const QImage page = reader.image()->grab().toImage();
     const QPoint pageAt = reader.image()->pos();
     int sentences = 0;
-    do {
+    for (; pageReading.isReading() && sentences < 500; t.speech.finish()) {
         ++sentences;
         const QList<QRect> bands = visibleBands(reader);
         ASSERT_FALSE(bands.isEmpty()) << t.speech.said.last().toStdString();
@@ -82,8 +84,7 @@ TEST(ReadAloud, EachScreenSaysItsWordsInOrderAndMarksTheOneBeingSaid)
                     ink += qAlpha(page.pixel(x, y)) > 128 && qGreen(page.pixel(x, y)) > 200;
             EXPECT_GT(ink, inPage.width() / 4) << t.speech.said.last().toStdString();
         }
-    } while (t.speech.finish());
-    EXPECT_FALSE(pageReading.isReading());
+    }
     EXPECT_TRUE(visibleBands(reader).isEmpty());
 
     QFile markdown(QStringLiteral(CORVANA_CONTENT_DIR) + QStringLiteral("/bones/key-facts.md"));
@@ -170,14 +171,17 @@ TEST(ReadAloud, EachScreenSaysItsWordsInOrderAndMarksTheOneBeingSaid)
     t.speech.finish();
 
     activity::AnswerLabel* humerus = activity.answerLabel(0);
-    QTest::keyClick(&activity, Qt::Key_Tab); // the keyboard now in use
-    humerus->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 60 && QApplication::focusWidget() != humerus; ++i) {
+        TestApp::settle();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &activity, Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), humerus);
     EXPECT_EQ(t.speech.said.last(), humerus->text());
 
     // ---- The results screen: the message and the lines shown with it.
-    t.state.results.resultScore = 7;
+    t.state.results.resultScore = 3;
     t.speech.said.clear();
-    QTest::mouseClick(activity.readAloud()->button(), Qt::LeftButton); // stops the label
+    activity.readAloud()->stop();
     openResultsScreen(t.app);
     ResultsScreen& results = *t.screens.find<ResultsScreen>();
     pressKey(&results);
