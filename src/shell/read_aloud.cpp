@@ -5,7 +5,9 @@
 #include "platform/spoken_text.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFile>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainterPath>
 
@@ -33,7 +35,16 @@ QList<Part> itemParts(QWidget* item, const QString& text)
     if (!item || item->isHidden())
         return out;
     const QString words = QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
-    const QRectF where = twipsOf(item).adjusted(-itemMargin, -itemMargin, itemMargin, itemMargin);
+    QRectF where = twipsOf(item);
+    // A plain text's band covers its words, not the whole box it may share with its
+    // neighbours; anything else (an answer, a label to drag) is marked whole.
+    if (auto* label = qobject_cast<QLabel*>(item); label && label->metaObject() == &QLabel::staticMetaObject) {
+        const int flags = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect words = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, label->text());
+        where = QRectF(where.topLeft() + QPointF(twips::fromPixels(words.x()), twips::fromPixels(words.y())),
+                       QSizeF(twips::fromPixels(words.width()), twips::fromPixels(words.height())));
+    }
+    where.adjust(-itemMargin, -itemMargin / 2, itemMargin, itemMargin / 2);
     for (const spoken::Span& s : spoken::sentences(words))
         out << Part{words.mid(s.start, s.length), {where}, item};
     return out;
@@ -268,8 +279,10 @@ bool ReadAloud::eventFilter(QObject* watched, QEvent* e)
             screen_.place(bands_[i], marked_[i]);
         }
     } else if (e->type() == QEvent::FocusIn) {
+        // Only when the pupil moves the keyboard there, not when a screen opens with it there.
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
         auto* item = qobject_cast<QWidget*>(watched);
-        if (item && frame::showsFocus(item))
+        if (item && (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason))
             if (auto it = focusWords_.find(item); it != focusWords_.end())
                 readNow(readaloud::itemParts(item, it.value()()));
     }
