@@ -119,7 +119,7 @@ void ReadAloudButton::paintEvent(QPaintEvent*)
 // ---------------------------------------------------------------- the reader
 
 ReadAloud::ReadAloud(Screen& screen, Source source, QRectF place)
-    : QObject(&screen), screen_(screen), source_(std::move(source)), button_(new ReadAloudButton(&screen))
+    : QObject(&screen), screen_(screen), app_(screen.app()), source_(std::move(source)), button_(new ReadAloudButton(&screen))
 {
     setItemFont(button_, readaloud::buttonFont);
     screen.place(button_, place);
@@ -132,12 +132,12 @@ ReadAloud::ReadAloud(Screen& screen, Source source, QRectF place)
 ReadAloud::~ReadAloud()
 {
     if (reading_)
-        screen_.services().speech.stop();
+        app_.services.speech.stop();
 }
 
 bool ReadAloud::canSpeak() const
 {
-    return screen_.app().frame.soundOn == 1 && screen_.services().speech.available();
+    return app_.frame.soundOn == 1 && app_.services.speech.available();
 }
 
 void ReadAloud::showOrHide()
@@ -176,7 +176,7 @@ void ReadAloud::stop()
 {
     ++generation_;
     if (reading_)
-        screen_.services().speech.stop();
+        app_.services.speech.stop();
     reading_ = false;
     parts_.clear();
     mark(nullptr);
@@ -193,7 +193,7 @@ void ReadAloud::sayNext()
     const readaloud::Part& part = parts_[next_];
     mark(&part);
     const int generation = generation_;
-    screen_.services().speech.say(part.text, [this, generation] {
+    app_.services.speech.say(part.text, [this, generation] {
         if (generation != generation_)
             return;
         ++next_;

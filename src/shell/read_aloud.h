@@ -83,6 +83,7 @@ private:
     void mark(const readaloud::Part* part);
 
     Screen& screen_;
+    App& app_; // kept apart from the screen, which is already gone when this is destroyed
     Source source_;
     ReadAloudButton* button_;
     QList<readaloud::Part> parts_;
