@@ -34,7 +34,7 @@ bench: configure
 
 package: build
 	@cd $(BUILD) && cpack -G DEB >/dev/null
-	@for deb in $(BUILD)/corvana_*.deb; do echo "$$deb"; dpkg-deb --field "$$deb" Depends; done
+	@for deb in $(BUILD)/corvana_*.deb; do echo "$$deb"; dpkg-deb --field "$$deb" Depends Recommends; done
 
 # A second build folder (-O1, no benchmarks) that takes the normal build's media folder.
 test-sanitizers: build

@@ -7,6 +7,7 @@
 #include "platform/printouts.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "platform/speech.h"
 #include "platform/system_printer.h"
 #include "state/app_state.h"
 #include "shell/screen_frame.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 
 #include <csignal>
@@ -64,11 +66,15 @@ int main(int argc, char** argv)
     const auto printer = makeSystemPrinter(printouts::defaultFolder());
     ClockRandom random;
     random.reseedFromClock();
+    // The reading speed a teacher chose, in the user's data folder or the shipped one.
+    QFile speechSettings(files.resolve(speech::settingsFile));
+    QtSpeech speech(speechSettings.open(QIODevice::ReadOnly) ? speech::speedFrom(speechSettings.readAll())
+                                                             : speech::defaultSpeed);
 
     QtDialogs dialogs;
     AppState state;
     Screens screens;
-    Services services{files, sound, pictures, messages, *printer, random, [&screens] {
+    Services services{files, sound, pictures, messages, *printer, random, speech, [&screens] {
                           screens.closeAll();
                           QApplication::exit(0);
                       },

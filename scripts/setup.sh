@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Corvana needs to build, run and test, when they are missing:
 # clang for the fuzz targets, dpkg-dev and file for the Debian package, the validators for the
-# installed desktop entry and metainfo.
+# installed desktop entry and metainfo. Qt's speech headers include a header of Qt Declarative
+# that Debian's qt6-speech-dev does not pull in, hence qt6-declarative-dev.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgif-dev libcmark-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-speech-dev qt6-declarative-dev libgif-dev libcmark-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wine
   clang libclang-rt-14-dev

@@ -1,6 +1,7 @@
 #include "activity_screen.h"
 
 #include "quiz/results.h"
+#include "shell/read_aloud.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -331,6 +332,26 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
 
     stackInDrawingOrder();
     arrangeKeyboardOrder();
+
+    // Read to me: the instructions, top to bottom (the title is not one); a label is read
+    // when it is picked up or the keyboard comes to it.
+    readAloud_ = new ReadAloud(*this, [this] {
+        std::vector<const TextRow*> rows;
+        for (const TextRow& row : layout_.texts)
+            if (row.name != QLatin1String("Label6"))
+                rows.push_back(&row);
+        std::stable_sort(rows.begin(), rows.end(), [](const TextRow* a, const TextRow* b) {
+            return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top() : a->rect.left() < b->rect.left();
+        });
+        QList<readaloud::Part> parts;
+        for (const TextRow* row : rows) {
+            auto* text = item<QLabel>(row->name);
+            parts += readaloud::itemParts(text, text->text());
+        }
+        return parts;
+    });
+    for (AnswerLabel* a : answers_)
+        readAloud_->readOnKeyboardFocus(a, [a] { return a->text(); });
 }
 
 void ActivityScreen::growTexts()
@@ -472,12 +493,18 @@ void ActivityScreen::labelPointerMoved(int index, QPointF position, Qt::MouseBut
 {
     const float x = static_cast<float>(twips::fromPixels(position.x()));
     const float y = static_cast<float>(twips::fromPixels(position.y()));
-    if (engine_->drag(index, x, y, engineButtons(buttons)))
+    if (engine_->drag(index, x, y, engineButtons(buttons))) {
         placeLabel(index);
+        if (dragged_ != index) {
+            dragged_ = index;
+            readLabel(index);
+        }
+    }
 }
 
 void ActivityScreen::labelReleased(int index)
 {
+    dragged_ = -1;
     // A label dragged while another was held: the held one stays where it is.
     if (engine_->held() >= 0) {
         engine_->putBack();
@@ -503,6 +530,15 @@ void ActivityScreen::markHeld()
         if (a->isHeld())
             a->raise(); // above the other labels while it waits to be put down
     }
+    if (engine_->held() >= 0)
+        readLabel(engine_->held());
+}
+
+void ActivityScreen::readLabel(int i)
+{
+    AnswerLabel* a = answers_.at(static_cast<std::size_t>(i));
+    if (readAloud_->canSpeak())
+        readAloud_->readNow(readaloud::itemParts(a, a->text()));
     if (engine_->held() < 0)
         stackInDrawingOrder();
     describePlaces();

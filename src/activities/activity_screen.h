@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+class ReadAloud;
+
 namespace activity {
 
 // A draggable answer label Label2(i): a black box with a border and a bold yellow caption.
@@ -128,6 +130,7 @@ public:
     const ActivityLayout& layout() const { return layout_; }
     const Engine& engine() const { return *engine_; }
     AnswerLabel* answerLabel(int i) const { return answers_.at(static_cast<size_t>(i)); }
+    ReadAloud* readAloud() const { return readAloud_; }
 
     // The pixel rectangle where label i's twips position puts it.
     QRect labelPixelRect(int i) const;
@@ -156,6 +159,7 @@ private:
     // After a put-down: the label's place, its thuds, and "Check Score".
     void settle(int label, int snaps);
     void markHeld();
+    void readLabel(int i);
     void describePlaces();
     void keepFocusInSight(QWidget* from, int placed);
 
@@ -166,6 +170,8 @@ private:
     std::vector<OutlineBox*> homes_;
     PictureItem* picture_ = nullptr;
     ButtonLabel* checkScore_ = nullptr;
+    ReadAloud* readAloud_ = nullptr;
+    int dragged_ = -1; // the label being dragged, read aloud as the drag starts
     // Box numbers for screen readers, in reading order (top to bottom, left to right), so
     // they do not give away which label belongs where.
     std::vector<int> targetNumbers_;

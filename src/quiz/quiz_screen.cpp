@@ -7,6 +7,7 @@
 #include "wrong_screen.h"
 
 #include "platform/messages.h"
+#include "shell/read_aloud.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -128,6 +129,16 @@ QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
         hover << label;
     }
     setHoverButtons(hover);
+
+    // The question, then each answer with the number that chooses it.
+    readAloud_ = new ReadAloud(*this, [this] {
+        auto* question = item<QLabel>(QStringLiteral("Label2"));
+        QList<readaloud::Part> parts = readaloud::itemParts(question, question->text());
+        const Question& q = state().currentSet.question(currentQuestion_);
+        for (int i = 1; i < noAnswer; ++i)
+            parts += readaloud::itemParts(option(i), QStringLiteral("%1, %2").arg(i).arg(q.options[i]));
+        return parts;
+    });
 }
 
 QRadioButton* QuizScreen::option(int index) const
@@ -160,6 +171,7 @@ void QuizScreen::load()
 
 void QuizScreen::showquest()
 {
+    readAloud_->stop();
     // Selecting the no-answer option clears the visible ones; it is not a click.
     option(noAnswer)->setChecked(true);
     ButtonLabel* previous = button(QStringLiteral("Label3"), Previous);

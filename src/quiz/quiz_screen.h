@@ -7,6 +7,7 @@
 #include "state/app_state.h"
 
 class QButtonGroup;
+class ReadAloud;
 class QRadioButton;
 
 class QuizScreen : public Screen {
@@ -27,6 +28,7 @@ public:
     const quiz::AnswerResults& answerResults() const { return answerResults_; }
     QRadioButton* option(int index) const; // 1..4 visible, 5 the hidden no-answer option
     PictureItem* picture() const { return picture_; }
+    ReadAloud* readAloud() const { return readAloud_; }
     // The task title handed on to the certificate (Label5).
     void setTaskTitle(const QString& title);
 
@@ -42,6 +44,7 @@ private:
     void finish();
 
     PictureItem* picture_;
+    ReadAloud* readAloud_ = nullptr;
     QButtonGroup* options_;
     int currentQuestion_ = 1;
     quiz::AnswerResults answerResults_{};

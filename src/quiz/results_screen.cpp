@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "shell/read_aloud.h"
 
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -79,6 +80,16 @@ ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     connect(timer1_, &QTimer::timeout, this, &ResultsScreen::showPicture);
     connect(timer2_, &QTimer::timeout, this, &ResultsScreen::focusAndHighlight);
     connect(timer3_, &QTimer::timeout, this, &ResultsScreen::celebrate);
+
+    // The message and the lines that go with it, top to bottom, as far as they are shown.
+    readAloud_ = new ReadAloud(*this, [this] {
+        QList<readaloud::Part> parts;
+        for (const char* name : {"Label1", "Label5", "Label6", "Label2"}) {
+            auto* line = item<QLabel>(QString::fromLatin1(name));
+            parts += readaloud::itemParts(line, line->text());
+        }
+        return parts;
+    });
 }
 
 void ResultsScreen::showQuizOffers()

@@ -6,6 +6,7 @@
 #include "state/app_state.h"
 
 class QLineEdit;
+class ReadAloud;
 
 class ResultsScreen : public Screen {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
 
     QLineEdit* nameBox() const { return nameBox_; }
     PictureItem* picture() const { return picture_; }
+    ReadAloud* readAloud() const { return readAloud_; }
 
 protected:
     void escapePressed() override;
@@ -44,4 +46,5 @@ private:
     QTimer* timer1_;
     QTimer* timer2_;
     QTimer* timer3_;
+    ReadAloud* readAloud_;
 };

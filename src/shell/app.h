@@ -14,6 +14,7 @@ class PictureLoader;
 class Printer;
 class Random;
 class SoundPlayer;
+class Speech;
 class Screens;
 struct AppState;
 
@@ -30,6 +31,7 @@ struct Services {
     MessageBoxes& messages;
     Printer& printer;
     Random& random;
+    Speech& speech; // reading aloud, behind the same sound switch
     std::function<void()> endProgram; // closes every window and ends the process
     Dialogs& dialogs;                 // choosing files, naming, picking from a list
 };

@@ -3,6 +3,8 @@
 #include "print_page.h"
 #include "reader_layout.h"
 
+#include "shell/read_aloud.h"
+
 GuideScreen::GuideScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
     reader::addPageItems(*this, image_, printImage_);
@@ -20,12 +22,14 @@ GuideScreen::GuideScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     setHoverButtons(buttons);
     nextButton_ = buttons[NextPage];
     previousButton_ = buttons[PreviousPage];
+    readAloud_ = new ReadAloud(*this, [this] { return readaloud::pageParts(services().files, image_); });
 }
 
 void GuideScreen::load() { setUpScreen(); }
 
 void GuideScreen::setPage(const QString& screenCopy, const QString& printCopy)
 {
+    readAloud_->stop();
     setPicture(image_, screenCopy);
     setPicture(printImage_, printCopy);
 }

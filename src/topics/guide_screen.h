@@ -6,6 +6,8 @@
 #include "shell/screen_frame.h"
 #include "state/app_state.h"
 
+class ReadAloud;
+
 class GuideScreen : public Screen {
     Q_OBJECT
 public:
@@ -20,6 +22,7 @@ public:
 
     PictureItem* image() const { return image_; }
     PictureItem* printImage() const { return printImage_; }
+    ReadAloud* readAloud() const { return readAloud_; }
 
     // What the button does; also reached by tests. This screen plays no sounds.
     void buttonAction(int index);
@@ -29,6 +32,7 @@ private:
 
     PictureItem* image_;
     PictureItem* printImage_;
+    ReadAloud* readAloud_;
     QLabel* pageLabel_;
     QLabel* heading_;
     ButtonLabel* nextButton_;

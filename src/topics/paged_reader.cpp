@@ -4,6 +4,7 @@
 #include "reader_layout.h"
 
 #include "shell/frame_names.h"
+#include "shell/read_aloud.h"
 
 #include <QTimer>
 
@@ -32,6 +33,7 @@ PagedReader::PagedReader(App& app) : Screen(app, QString::fromLatin1(kName))
 
     timer_ = addTimer(QStringLiteral("Timer1"), 25);
     connect(timer_, &QTimer::timeout, this, &PagedReader::tick);
+    readAloud_ = new ReadAloud(*this, [this] { return readaloud::pageParts(services().files, image_); });
 }
 
 void PagedReader::load()
@@ -48,6 +50,7 @@ void PagedReader::load()
 
 void PagedReader::setPage(const QString& screenCopy, const QString& printCopy)
 {
+    readAloud_->stop();
     setPicture(image_, screenCopy);
     setPicture(printImage_, printCopy);
 }

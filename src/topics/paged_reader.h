@@ -7,6 +7,8 @@
 #include "shell/screen_frame.h"
 #include "state/app_state.h"
 
+class ReadAloud;
+
 class PagedReader : public Screen {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
 
     PictureItem* image() const { return image_; }
     PictureItem* printImage() const { return printImage_; }
+    ReadAloud* readAloud() const { return readAloud_; }
 
     // What the button does; also reached by tests. This screen plays no sounds.
     void buttonAction(int index);
@@ -36,6 +39,7 @@ private:
 
     PictureItem* image_;
     PictureItem* printImage_;
+    ReadAloud* readAloud_;
     QLabel* pageLabel_;
     ButtonLabel* nextButton_;
     ButtonLabel* previousButton_;

@@ -68,8 +68,9 @@ protected:
 QStringList stackingTopMostFirst(const QWidget& parent)
 {
     QStringList names;
+    // "Read to me" and its bands are the screen's own, not the activity's.
     for (QObject* child : parent.children())
-        if (auto* w = qobject_cast<QWidget*>(child))
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->objectName().startsWith(QLatin1String("Read")))
             names.prepend(w->objectName());
     return names;
 }

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "platform/speech.h"
 
 #include <QColor>
 #include <QSizeF>
@@ -19,6 +20,37 @@ class RecordingSoundPlayer : public SoundPlayer {
 public:
     void playWave(const QString& relativePath) override { played << relativePath; }
     QStringList played;
+};
+
+// Keeps what would be said. Nothing is said until finish() says the current text has been
+// heard, as a real engine reports it.
+class RecordingSpeech : public Speech {
+public:
+    bool available() override { return engine; }
+    void say(const QString& text, std::function<void()> done) override
+    {
+        said << text;
+        pending_ = std::move(done);
+    }
+    void stop() override
+    {
+        ++stops;
+        pending_ = nullptr;
+    }
+    // The current text has been said; false when nothing was being said.
+    bool finish()
+    {
+        auto done = std::exchange(pending_, nullptr);
+        if (done)
+            done();
+        return static_cast<bool>(done);
+    }
+    bool engine = true; // false: no speech engine installed
+    QStringList said;
+    int stops = 0;
+
+private:
+    std::function<void()> pending_;
 };
 
 class RecordingMessageBoxes : public MessageBoxes {

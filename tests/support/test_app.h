@@ -40,6 +40,7 @@ public:
     RecordingPrinter printer;
     FixedRandom random;
     RecordingDialogs dialogs;
+    RecordingSpeech speech;
     AppState state;
     Screens screens;
     int programEnded = 0;

@@ -573,8 +573,10 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             pageCounts[s] = static_cast<int>(pageList.size());
             for (const pages::Page& page : pageList) {
                 try {
+                    QList<spoken::Sentence> words;
                     out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),
-                                   pages::render(page, pages::Copy::Screen));
+                                   pages::render(page, pages::Copy::Screen, &words));
+                    out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".txt"), spoken::write(words));
                     out.writeBytes(QStringLiteral("wmf2\\") + page.name + QStringLiteral(".wmf"),
                                    pages::render(page, pages::Copy::Print));
                 } catch (const ContentFailure&) {

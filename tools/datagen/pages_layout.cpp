@@ -89,10 +89,48 @@ Metrics metricsFor(const Page& page, Copy copy)
     return {t.font, t.line, headingFont, headingFont * 3 / 2, termWidth, t.font * 3 / 2};
 }
 
+// Splits a text drawn by WmfWriter::paragraph into sentences with the rectangles they cover,
+// measured in the font in force, as the paragraph lays out its lines.
+void addSpoken(QList<spoken::Sentence>* out, const WmfWriter& w, int x, int y, int width, const QString& text,
+               int lineHeight, int fontHeight)
+{
+    if (!out)
+        return;
+    struct Line {
+        QString text;
+        qsizetype start; // in the words joined by single spaces
+        int y;
+    };
+    QList<Line> lines;
+    QString joined;
+    for (const QString& l : w.wrap(text, width)) {
+        if (!joined.isEmpty())
+            joined += QLatin1Char(' ');
+        lines << Line{l, joined.size(), y};
+        joined += l;
+        y += lineHeight;
+    }
+    const int top = (lineHeight - fontHeight) / 2;
+    for (const spoken::Span& span : spoken::sentences(joined)) {
+        spoken::Sentence s;
+        s.text = joined.mid(span.start, span.length);
+        for (const Line& l : lines) {
+            const qsizetype from = std::max(span.start, l.start) - l.start;
+            const qsizetype to = std::min(span.start + span.length, l.start + l.text.size()) - l.start;
+            if (to <= from)
+                continue;
+            const int left = x + int(std::lround(w.textWidth(l.text.left(from))));
+            const int right = x + int(std::lround(w.textWidth(l.text.left(to))));
+            s.marks << QRect(left, l.y - top, right - left, lineHeight);
+        }
+        *out << s;
+    }
+}
+
 class Flow {
 public:
-    Flow(WmfWriter& w, const Page& page, Copy copy)
-        : w_(w), page_(page), copy_(copy), s_(style(copy)), m_(metricsFor(page, copy)),
+    Flow(WmfWriter& w, const Page& page, Copy copy, QList<spoken::Sentence>* spoken)
+        : w_(w), spoken_(spoken), page_(page), copy_(copy), s_(style(copy)), m_(metricsFor(page, copy)),
           heading_(copy == Copy::Screen && page.screenHeading.isValid() ? page.screenHeading : s_.heading),
           columns_(copy == Copy::Screen ? page.screenColumns : page.printColumns)
     {
@@ -190,12 +228,15 @@ private:
             w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x, y + (atTop() ? 0 : m_.line / 2), textWidth(width), b.text, m_.headingLine);
+            addSpoken(spoken_, w_, x, y + (atTop() ? 0 : m_.line / 2), textWidth(width), b.text, m_.headingLine,
+                      m_.headingFont);
             break;
         case Block::Paragraph:
             bodyFont();
             w_.setTextColor(s_.text);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x, y, textWidth(width), b.text, m_.line);
+            addSpoken(spoken_, w_, x, y, textWidth(width), b.text, m_.line, m_.font);
             break;
         case Block::Bullet: {
             const int d = std::max(60, m_.font * 3 / 10);
@@ -207,6 +248,7 @@ private:
             w_.setTextColor(s_.text);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x + m_.bulletIndent, y, textWidth(width - m_.bulletIndent), b.text, m_.line);
+            addSpoken(spoken_, w_, x + m_.bulletIndent, y, textWidth(width - m_.bulletIndent), b.text, m_.line, m_.font);
             break;
         }
         case Block::Term:
@@ -214,9 +256,11 @@ private:
             w_.setTextColor(heading_);
             w_.setTextAlign(WmfWriter::Left | WmfWriter::Top);
             w_.paragraph(x, y, textWidth(m_.termWidth - m_.font / 2), b.text, m_.line);
+            addSpoken(spoken_, w_, x, y, textWidth(m_.termWidth - m_.font / 2), b.text, m_.line, m_.font);
             bodyFont();
             w_.setTextColor(s_.text);
             w_.paragraph(x + m_.termWidth, y, textWidth(width - m_.termWidth), b.detail, m_.line);
+            addSpoken(spoken_, w_, x + m_.termWidth, y, textWidth(width - m_.termWidth), b.detail, m_.line, m_.font);
             break;
         case Block::Figure:
             w_.saveDC();
@@ -230,6 +274,7 @@ private:
     }
 
     WmfWriter& w_;
+    QList<spoken::Sentence>* spoken_;
     const Page& page_;
     Copy copy_;
     const Style& s_;
@@ -243,7 +288,7 @@ private:
 
 } // namespace
 
-QByteArray render(const Page& page, Copy copy)
+QByteArray render(const Page& page, Copy copy, QList<spoken::Sentence>* spoken)
 {
     const bool onScreen = copy == Copy::Screen;
     const Style& s = style(copy);
@@ -264,11 +309,12 @@ QByteArray render(const Page& page, Copy copy)
     w.setTextAlign(WmfWriter::Left | WmfWriter::Top);
     const int titleTop = onScreen ? 150 : 0;
     w.textOut(titleLeft, titleTop, page.title);
+    addSpoken(spoken, w, titleLeft, titleTop, titleRight - titleLeft, page.title, titleFont * 5 / 4, titleFont);
     const int ruleY = titleTop + titleFont * 13 / 10;
     w.pen(s.accent, onScreen ? 30 : 20);
     w.line(titleLeft, ruleY, titleRight, ruleY);
 
-    Flow flow(w, page, copy);
+    Flow flow(w, page, copy, spoken);
     for (const Block& b : page.blocks)
         if (onScreen ? b.screen : b.print)
             flow.place(b);

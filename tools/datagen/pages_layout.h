@@ -4,6 +4,8 @@
 
 #include "wmf_writer.h"
 
+#include "platform/spoken_text.h"
+
 #include <QColor>
 #include <QList>
 #include <QRect>
@@ -77,8 +79,11 @@ struct Page {
 };
 
 // Lays the page out and writes it. Throws std::runtime_error when the content does not fit,
-// so a page that grew too long fails the build instead of being cut off.
-QByteArray render(const Page& page, Copy copy);
+// so a page that grew too long fails the build instead of being cut off. With `spoken`, also
+// gives the page's words a sentence at a time in reading order (title, headings, paragraphs,
+// bullets, terms then their explanations; not the words inside pictures), each with the
+// rectangles of the lines it covers, so the reader can read it aloud and mark it.
+QByteArray render(const Page& page, Copy copy, QList<spoken::Sentence>* spoken = nullptr);
 
 // Every page of the program.
 QList<Page> guidePages();  // guide1 .. guide4
