@@ -5,6 +5,7 @@
 #include "platform/pictures.h"
 #include "platform/printouts.h"
 #include "platform/random.h"
+#include "records/record_store.h"
 #include "platform/sound.h"
 #include "platform/system_printer.h"
 #include "state/app_state.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSettings>
 #include <QTimer>
 
 #include <csignal>
@@ -63,10 +65,16 @@ int main(int argc, char** argv)
     const auto printer = makeSystemPrinter(printouts::defaultFolder());
     ClockRandom random;
     random.reseedFromClock();
+    // The school may name the class folder for every user in the system-wide settings file.
+    records::SqliteRecords records(files.writableRoot(),
+                                   QSettings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Corvana"),
+                                             QStringLiteral("Corvana"))
+                                       .fileName());
+    records.handOver();
 
     AppState state;
     Screens screens;
-    Services services{files, sound, pictures, messages, *printer, random, [&screens] {
+    Services services{files, sound, pictures, messages, *printer, random, records, [&screens] {
                           screens.closeAll();
                           QApplication::exit(0);
                       }};

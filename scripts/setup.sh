@@ -4,7 +4,7 @@
 # installed desktop entry and metainfo.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgif-dev libcmark-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite libgif-dev libcmark-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wine
   clang libclang-rt-14-dev

@@ -1,5 +1,6 @@
 #include "activity_screen.h"
 
+#include "platform/records.h"
 #include "quiz/results.h"
 
 #include <QApplication>
@@ -431,6 +432,7 @@ void ActivityScreen::load()
     if (layout_.background)
         setBackgroundColour(*layout_.background);
     state().results.resultOutOf = layout_.count();
+    started_ = QDateTime::currentDateTime();
     if (picture_)
         setPicture(picture_, QString::fromUtf8(layout_.picture));
     for (int i = 0; i < layout_.count(); ++i) {
@@ -609,6 +611,8 @@ void ActivityScreen::buttonClicked(int index)
         break;
     case checkScoreButton:
         a.state.results.resultScore = engine_->score();
+        a.services.records.record({TaskKind::Activity, taskName_, a.state.results.resultScore,
+                                   a.state.results.resultOutOf, started_, QDateTime::currentDateTime(), {}});
         openResultsScreen(a);
         break;
     default:

@@ -10,5 +10,6 @@ struct ActivityLayout;
 }
 
 // Loads the activity's screen (found by its name), writes title into its title line and shows
-// it on top. The layout must outlive the screen.
-void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title);
+// it on top. The layout must outlive the screen. taskName: what the class records call it.
+void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title,
+                  const QString& taskName = QString());

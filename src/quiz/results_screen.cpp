@@ -7,6 +7,7 @@
 
 #include "platform/messages.h"
 #include "platform/random.h"
+#include "platform/records.h"
 #include "platform/sound.h"
 
 #include <QFontMetricsF>
@@ -102,6 +103,8 @@ void ResultsScreen::load()
         printOrReview->show();
         nameBox_->show();
         item<QLabel>(QStringLiteral("Label2"))->show();
+        // The name the pupil chose at the start, which they may still change.
+        nameBox_->setText(services().records.pupil().left(nameLength));
     } else {
         item<QLabel>(QStringLiteral("Label5"))->setText(m.hint);
     }

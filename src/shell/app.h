@@ -12,6 +12,7 @@ class MessageBoxes;
 class PictureLoader;
 class Printer;
 class Random;
+class ClassRecords;
 class SoundPlayer;
 class Screens;
 struct AppState;
@@ -29,6 +30,7 @@ struct Services {
     MessageBoxes& messages;
     Printer& printer;
     Random& random;
+    ClassRecords& records; // who did which task, with what score
     std::function<void()> endProgram; // closes every window and ends the process
 };
 

@@ -102,12 +102,14 @@ void TopicHub::buttonClicked(int index)
 void TopicHub::buttonAction(int index)
 {
     const QString title = QString::fromUtf8(topic_.hub.title);
+    // The class records name an activity by its topic and its button: "Bones: Labelling Activity".
+    auto taskName = [&title](const char* caption) { return title + QStringLiteral(": ") + QString::fromUtf8(caption); };
     switch (index) {
     case MultipleChoice:
         openQuizOnTopic();
         break;
     case Labelling:
-        openActivity(app(), topic_.labelling.layout, title);
+        openActivity(app(), topic_.labelling.layout, title, taskName(topic_.hub.labellingCaption));
         break;
     case Exit:
         if (Screen* menu = screens().touch(frame::mainMenuScreen))
@@ -115,7 +117,7 @@ void TopicHub::buttonAction(int index)
         screens().close(*this);
         break;
     case Ordering:
-        openActivity(app(), topic_.ordering.layout, title);
+        openActivity(app(), topic_.ordering.layout, title, taskName(topic_.hub.orderingCaption));
         break;
     case KeyFacts:
         openPages(topic_.hub.keyFacts);

@@ -228,7 +228,7 @@ public:
 TEST_F(ResultsTest, AFailureOfTheWholePrintoutSaysCancelled)
 {
     BrokenPrinter broken;
-    Services services{t.files, t.sound, t.pictures, t.messages, broken, t.random, [] {}};
+    Services services{t.files, t.sound, t.pictures, t.messages, broken, t.random, t.records, [] {}};
     Screens screens;
     App app{t.state, services, screens, t.state};
     screens.attach(&app);

@@ -39,6 +39,7 @@ public:
     RecordingMessageBoxes messages;
     RecordingPrinter printer;
     FixedRandom random;
+    RecordingRecords records;
     AppState state;
     Screens screens;
     int programEnded = 0;
