@@ -13,7 +13,7 @@ QString taskKey(const TaskId& t) { return QString::number(int(t.kind)) + QChar(0
 
 int percent(int score, int outOf) { return outOf > 0 ? int(std::lround(100.0 * score / outOf)) : 0; }
 
-QString timeText(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString timeText(const QDateTime& t) { return t.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
 
 } // namespace
 

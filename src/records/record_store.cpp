@@ -72,7 +72,31 @@ TaskKind kindFromName(const QString& s)
 }
 
 QString timeText(const QDateTime& t) { return t.toUTC().toString(Qt::ISODateWithMs); }
-QDateTime timeFrom(const QString& s) { return QDateTime::fromString(s, Qt::ISODateWithMs).toLocalTime(); }
+// Read back in UTC: a year of records is read each time the teacher's screen opens, and the
+// general parser and the time zone would take most of that time. Shown in local time.
+QDateTime timeFrom(const QString& s)
+{
+    // "2026-03-14T09:00:00.000Z", as timeText writes it.
+    auto number = [&s](int from, int length) {
+        int n = 0;
+        for (int i = from; i < from + length; ++i) {
+            const int d = s[i].unicode() - '0';
+            if (d < 0 || d > 9)
+                return -1;
+            n = n * 10 + d;
+        }
+        return n;
+    };
+    if (s.size() == 24 && s[4] == QLatin1Char('-') && s[10] == QLatin1Char('T') && s[19] == QLatin1Char('.') &&
+        s[23] == QLatin1Char('Z')) {
+        const QDate date(number(0, 4), number(5, 2), number(8, 2));
+        const int h = number(11, 2), m = number(14, 2), sec = number(17, 2), ms = number(20, 3);
+        if (date.isValid() && h >= 0 && h < 24 && m >= 0 && m < 60 && sec >= 0 && sec < 60 && ms >= 0)
+            return QDateTime::fromMSecsSinceEpoch(
+                (date.toJulianDay() - 2440588) * 86400000LL + ((h * 60LL + m) * 60 + sec) * 1000 + ms, Qt::UTC);
+    }
+    return QDateTime::fromString(s, Qt::ISODateWithMs);
+}
 
 bool exec(QSqlQuery& q, const QString& sql) { return q.exec(sql); }
 

@@ -258,7 +258,7 @@ void ClassRecordsScreen::showHistory(const QString& pupil)
         QStringList wrong;
         for (const WrongAnswer& w : t.wrong)
             wrong << QStringLiteral("%1: %2").arg(w.question).arg(optionLabel(w.chosen));
-        const QStringList cells = {t.ended.toString(QStringLiteral("d MMM yyyy HH:mm")), t.title, kindLabel(t.kind),
+        const QStringList cells = {t.ended.toLocalTime().toString(QStringLiteral("d MMM yyyy HH:mm")), t.title, kindLabel(t.kind),
                                    QStringLiteral("%1/%2").arg(t.score).arg(t.outOf), duration(t),
                                    wrong.join(QStringLiteral(", "))};
         for (int c = 0; c < cells.size(); ++c) {

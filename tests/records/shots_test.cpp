@@ -1,5 +1,6 @@
 // Pictures of the class-records screens for a person to look at. Written only when
 // CORVANA_SHOTS_DIR names a folder.
+#include "menu/main_menu.h"
 #include "records/class_settings_screen.h"
 #include "records/record_store.h"
 #include "records/records_screen.h"
@@ -42,6 +43,11 @@ TEST(RecordsShots, WhoAreYouGridHistoryQuestionsAndSettings)
     t.records.stored << TaskRecord{"y1", "pc2", pupils[1],
                                    FinishedTask{TaskKind::Activity, "Bones: Labelling Activity", 7, 7, when,
                                                 when.addSecs(100), {}}};
+
+    auto& menu = t.screens.touch<MainMenu>();
+    t.screens.show(menu);
+    EXPECT_TRUE(menu.grab().save(dir + QStringLiteral("/main_menu.png")));
+    t.screens.close(menu);
 
     auto& who = t.screens.touch<WhoAreYou>();
     t.screens.show(who);
