@@ -336,6 +336,8 @@ bool SqliteRecords::open()
     QSqlQuery q(db);
     // A finished transaction is on the disk before the pupil sees the results.
     q.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // A forgotten pupil's records are overwritten, not merely unlinked inside the file.
+    q.exec(QStringLiteral("PRAGMA secure_delete = ON"));
     if (!upgradeSchema(connection_)) {
         db.close();
         return false;

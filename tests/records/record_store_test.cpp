@@ -192,6 +192,8 @@ TEST(RecordStore, EachMachineWritesOnlyItsOwnFileAndTheTeacherSeesAllOfThemOnce)
     pc2.setPupil(QStringLiteral("Amy"));
     ASSERT_TRUE(pc2.record(quiz(QStringLiteral("Teeth"), 5, 4)));
     ASSERT_TRUE(pc1.forget(QStringLiteral("Amy")));
+    EXPECT_FALSE(bytes(pc1.databasePath()).contains("Amy")); // not even in the file's free space
+    EXPECT_FALSE(bytes(pc1.classFilePath()).contains("Amy"));
     bool ok = false;
     EXPECT_TRUE(records::readDatabase(QDir(room.folder()).filePath(QStringLiteral("pc1.sqlite")), &ok).isEmpty());
     EXPECT_TRUE(ok);
