@@ -70,6 +70,8 @@ public:
     // Every record of the class: this machine's and every machine's in the class folder, each
     // once, oldest first. Nothing is written.
     virtual QList<TaskRecord> readAll() = 0;
+    // The files of the class folder that the last readAll could not read, by name.
+    virtual QStringList unreadableFiles() const { return {}; }
     // Deletes every record of the pupil on this machine and in this machine's class-folder
     // file; false when it could not.
     virtual bool forget(const QString& pupil) = 0;

@@ -445,6 +445,7 @@ QList<TaskRecord> SqliteRecords::readAll()
                 all << r;
             }
     };
+    unreadable_.clear();
     bool localRead = false;
     if (open()) {
         handOver();
@@ -456,9 +457,14 @@ QList<TaskRecord> SqliteRecords::readAll()
             QDir(folder).entryList({QLatin1Char('*') + fileSuffix}, QDir::Files | QDir::Readable, QDir::Name);
         // This machine's own file is a copy of what was just read, or an older one that may
         // still hold a pupil forgotten since.
-        for (const QString& f : files)
-            if (!(localRead && f == machine_ + fileSuffix))
-                take(readDatabase(QDir(folder).filePath(f)));
+        for (const QString& f : files) {
+            if (localRead && f == machine_ + fileSuffix)
+                continue;
+            bool ok = false;
+            take(readDatabase(QDir(folder).filePath(f), &ok));
+            if (!ok)
+                unreadable_ << f;
+        }
     }
     std::stable_sort(all.begin(), all.end(),
                      [](const TaskRecord& a, const TaskRecord& b) { return a.task.ended < b.task.ended; });

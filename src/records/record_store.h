@@ -41,6 +41,7 @@ public:
     bool saveSettings(const ClassSettings& settings) override;
     bool record(const FinishedTask& task) override;
     QList<TaskRecord> readAll() override;
+    QStringList unreadableFiles() const override { return unreadable_; }
     bool forget(const QString& pupil) override;
 
     // Brings this machine's file in the class folder up to date when it is behind or missing;
@@ -59,6 +60,7 @@ private:
     QString machine_;
     QString pupil_;
     ClassSettings settings_;
+    QStringList unreadable_;
     bool opened_ = false;
 };
 

@@ -235,6 +235,11 @@ void ClassRecordsScreen::fillGrid()
     table_->setUpdatesEnabled(true);
     if (grid_.pupils.isEmpty())
         note_->setText(QStringLiteral("No tasks have been recorded yet."));
+    // A damaged file leaves records out: the teacher must know which machine's.
+    const QStringList unreadable = services().records.unreadableFiles();
+    if (!unreadable.isEmpty())
+        note_->setText(QStringLiteral("Not shown: the records in %1 in the class folder, which cannot be read.")
+                           .arg(unreadable.join(QStringLiteral(", "))));
 }
 
 void ClassRecordsScreen::showHistory(const QString& pupil)

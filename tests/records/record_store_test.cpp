@@ -188,6 +188,20 @@ TEST(RecordStore, EachMachineWritesOnlyItsOwnFileAndTheTeacherSeesAllOfThemOnce)
     }
     EXPECT_EQ(bytes(QDir(room.folder()).filePath(QStringLiteral("pc2.sqlite"))), pc2File); // read, never written
 
+    // A damaged file is left out, named, and left as it is.
+    const QString junk = QDir(room.folder()).filePath(QStringLiteral("pc9.sqlite"));
+    {
+        QFile f(junk);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a database at all");
+    }
+    EXPECT_EQ(pc1.readAll().size(), 3);
+    EXPECT_EQ(pc1.unreadableFiles(), QStringList({"pc9.sqlite"}));
+    EXPECT_EQ(bytes(junk), "not a database at all");
+    QFile::remove(junk);
+    EXPECT_EQ(pc1.readAll().size(), 3);
+    EXPECT_TRUE(pc1.unreadableFiles().isEmpty());
+
     // Forgetting a pupil here deletes them here and in this machine's file, never in another's.
     pc2.setPupil(QStringLiteral("Amy"));
     ASSERT_TRUE(pc2.record(quiz(QStringLiteral("Teeth"), 5, 4)));

@@ -210,6 +210,13 @@ TEST_F(RecordsScreens, TheRecordsScreenShowsTheGridAHistoryAndTheQuestionsAndExp
     EXPECT_EQ(table->item(1, 0)->background().color(), QColor(255, 220, 140));
     EXPECT_EQ(table->item(0, 1)->text(), "");
 
+    EXPECT_TRUE(screen.item<QLabel>(QStringLiteral("Label2"))->text().startsWith("Each box: the best score"));
+    t.records.unreadable = QStringList{"pc7.sqlite"};
+    screen.refresh();
+    EXPECT_EQ(screen.item<QLabel>(QStringLiteral("Label2"))->text(),
+              "Not shown: the records in pc7.sqlite in the class folder, which cannot be read.");
+    t.records.unreadable.clear();
+
     // The class chosen: its pupils in its order, Cal too, without the records of no name.
     screen.classChoice()->setCurrentIndex(1);
     ASSERT_EQ(table->rowCount(), 3);

@@ -70,6 +70,7 @@ public:
         return true;
     }
     QList<TaskRecord> readAll() override { return stored; }
+    QStringList unreadableFiles() const override { return unreadable; }
     bool forget(const QString& name) override
     {
         forgotten << name;
@@ -82,6 +83,7 @@ public:
     QList<FinishedTask> finished; // as the tasks reported them
     QList<TaskRecord> stored;     // what readAll gives: the recorded ones and any a test adds
     QStringList forgotten;
+    QStringList unreadable;
     int saves = 0;
     bool failSaves = false;
 };
