@@ -6,6 +6,7 @@
 #include "platform/pictures.h"
 #include "platform/printouts.h"
 #include "platform/random.h"
+#include "records/record_store.h"
 #include "platform/sound.h"
 #include "platform/speech.h"
 #include "platform/system_printer.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSettings>
 #include <QTimer>
 
 #include <csignal>
@@ -70,11 +72,17 @@ int main(int argc, char** argv)
     QFile speechSettings(files.resolve(speech::settingsFile));
     QtSpeech speech(speechSettings.open(QIODevice::ReadOnly) ? speech::speedFrom(speechSettings.readAll())
                                                              : speech::defaultSpeed);
+    // The school may name the class folder for every user in the system-wide settings file.
+    records::SqliteRecords records(files.writableRoot(),
+                                   QSettings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Corvana"),
+                                             QStringLiteral("Corvana"))
+                                       .fileName());
+    records.handOver();
 
     QtDialogs dialogs;
     AppState state;
     Screens screens;
-    Services services{files, sound, pictures, messages, *printer, random, speech, [&screens] {
+    Services services{files, sound, pictures, messages, *printer, random, speech, records, [&screens] {
                           screens.closeAll();
                           QApplication::exit(0);
                       },

@@ -1,5 +1,6 @@
 #include "activity_screen.h"
 
+#include "platform/records.h"
 #include "quiz/results.h"
 #include "shell/read_aloud.h"
 
@@ -456,6 +457,7 @@ void ActivityScreen::load()
     setUpScreen();
     if (layout_.background)
         setBackgroundColour(*layout_.background);
+    started_ = QDateTime::currentDateTime();
     if (picture_)
         setPicture(picture_, layout_.picture);
     for (int i = 0; i < layout_.count(); ++i) {
@@ -656,11 +658,15 @@ void ActivityScreen::buttonClicked(int index)
         checkScore_->hide();
         describePlaces();
         break;
-    case checkScoreButton:
+    case checkScoreButton: {
         // Written whole when scored and handed over: another task open at the same time
         // cannot change what this one's results screen shows.
-        openResultsScreen(a, ResultHandOff{engine_->score(), layout_.count(), QString()});
+        const ResultHandOff result{engine_->score(), layout_.count(), QString()};
+        a.services.records.record({TaskKind::Activity, taskName_, result.resultScore, result.resultOutOf, started_,
+                                   QDateTime::currentDateTime(), {}});
+        openResultsScreen(a, result);
         break;
+    }
     default:
         break;
     }

@@ -7,6 +7,7 @@
 #include "shell/screen_frame.h"
 #include "state/app_state.h"
 
+#include <QDateTime>
 #include <QLabel>
 
 #include <memory>
@@ -126,6 +127,8 @@ public:
     void load() override;
     // The title line: the opening hub writes its own title here.
     void setTitle(const QString& title);
+    // What the class records call this activity, e.g. "Bones: Labelling Activity".
+    void setTaskName(const QString& name) { taskName_ = name; }
 
     const ActivityLayout& layout() const { return layout_; }
     const Engine& engine() const { return *engine_; }
@@ -176,6 +179,8 @@ private:
     // they do not give away which label belongs where.
     std::vector<int> targetNumbers_;
     std::vector<int> homeNumbers_;
+    QString taskName_;
+    QDateTime started_;
 };
 
 } // namespace activity

@@ -7,7 +7,9 @@ void openActivity(App& app, const activity::ActivityLayout& layout, const QStrin
     auto& screen = app.screens.touchNamed<activity::ActivityScreen>(
         layout.name, [&] { return new activity::ActivityScreen(app, layout); });
     screen.setTitle(title);
+    const QString name = kind.isEmpty() || title.isEmpty() ? title + kind : title + QStringLiteral(": ") + kind;
     if (!kind.isEmpty())
-        screen.setReaderTitle(title.isEmpty() ? kind : title + QStringLiteral(": ") + kind);
+        screen.setReaderTitle(name);
+    screen.setTaskName(name);
     app.screens.show(screen);
 }

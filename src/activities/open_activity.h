@@ -11,6 +11,7 @@ struct ActivityLayout;
 
 // Loads the activity's screen (found by its name), writes title into its title line and shows
 // it on top. The layout must outlive the screen. kind: what the activity is called on the
-// button that opens it, which names the screen for screen readers with the title.
+// button that opens it, which with the title names the screen for screen readers and the task
+// in the class records ("Bones: Labelling Activity").
 void openActivity(App& app, const activity::ActivityLayout& layout, const QString& title,
                   const QString& kind = QString());

@@ -47,6 +47,7 @@ const Entry entries[MainMenu::entryCount] = {
     {"Acknowledgments", 120, 7920, 3075, 495, 14.25, navy},
     {"Teachers' Guide", 120, 1080, 3075, 495, 14.25, navy},
     {"Introduction", 120, 2040, 3075, 375, 12, black},
+    {"Class Records", 6960, 7440, 3480, 495, 18, navy}, // under the teachers' tools, clear of Exit
 };
 
 constexpr int hiddenEntry = 14;

@@ -10,7 +10,7 @@ class MainMenu : public Screen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "intro0";
-    static constexpr int entryCount = 22;
+    static constexpr int entryCount = 23;
     explicit MainMenu(App& app);
     void load() override;
     void arrangeKeyboardOrder() override;

@@ -2,6 +2,8 @@
 
 #include "main_menu.h"
 #include "platform/messages.h"
+#include "records/records_screen.h"
+#include "records/teacher_pin.h"
 #include "topics/topic_catalogue.h"
 #include "topics/topic_hub.h"
 #include "topics/topic_routes.h"
@@ -40,17 +42,20 @@ void openMenuEntry(App& app, MainMenu& menu, int index)
     case 21:
         topics::openIntroduction(app);
         break;
-    case 17: { // the wizard opens over the menu, which stays open beneath it
-        auto& wizard = app.screens.touch<Wizard>();
-        app.screens.show(wizard);
+    // The teachers' tools ask for the teachers' PIN first when one is set.
+    case 17: // the wizard opens over the menu, which stays open beneath it
+        withTeacherPin(app, [](App& a) { a.screens.show(a.screens.touch<Wizard>()); });
         break;
-    }
-    case 18: { // the catalogue replaces the menu; its Exit loads the menu afresh
-        auto& catalogue = app.screens.touch<Catalogue>();
-        app.screens.show(catalogue);
-        app.screens.close(menu);
+    case 22:
+        openClassRecords(app);
         break;
-    }
+    case 18: // the catalogue replaces the menu; its Exit loads the menu afresh
+        withTeacherPin(app, [](App& a) {
+            a.screens.show(a.screens.touch<Catalogue>());
+            if (Screen* shown = a.screens.find(frame::mainMenuScreen))
+                a.screens.close(*shown);
+        });
+        break;
     default:
         // Screens still to be built: the entry only clicks.
         break;

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "main_menu.h"
+#include "title_screen.h"
 
 #include "platform/data_folder.h"
 #include "topics/topic_catalogue.h"
@@ -11,4 +12,5 @@ void prepareProgram(App& app)
     app.state.topicTitles = topics->questionSetTitles();
     app.state.topics = std::move(topics);
     app.screens.define(frame::mainMenuScreen, [](App& a) { return new MainMenu(a); });
+    app.screens.define(frame::titleScreen, [](App& a) { return new TitleScreen(a); });
 }

@@ -3,6 +3,7 @@
 #include "shell/backdrop.h"
 #include "shell/frame_names.h"
 #include "main_menu.h"
+#include "records/who_are_you.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -126,7 +127,9 @@ void TitleScreen::tick()
 void TitleScreen::okOrCancel()
 {
     App& a = app();
-    screens().show(screens().touch<MainMenu>());
+    // In class mode a fresh start asks the pupil's name before the menu.
+    if (cancelOffered_ || !offerWhoAreYou(a))
+        screens().show(screens().touch<MainMenu>());
     screens().close(*this);
     playThroughGate(a, frame::clickSound);
 }
@@ -139,6 +142,7 @@ void TitleScreen::exitProgram()
 
 void TitleScreen::offerCancel()
 {
+    cancelOffered_ = true;
     if (auto* ok = item<QPushButton>(QStringLiteral("Command1")))
         ok->setText(QStringLiteral("Cancel"));
 }

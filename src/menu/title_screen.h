@@ -31,4 +31,5 @@ private:
     PictureItem* picture_;
     QTimer* timer_;
     bool loadFailed_ = false;
+    bool cancelOffered_ = false;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/messages.h"
 #include "shell/read_aloud.h"
+#include "platform/records.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -151,6 +152,8 @@ void QuizScreen::load()
     setUpScreen();
     currentQuestion_ = 1;
     answerResults_.fill(0);
+    chosen_.fill(0);
+    started_ = QDateTime::currentDateTime();
 
     QRadioButton* hidden = option(noAnswer);
     place(hidden, {pictureBox.left() + hiddenOptionInset, pictureBox.top() + hiddenOptionInset, hiddenOptionWidth,
@@ -249,6 +252,7 @@ void QuizScreen::buttonAction(int index)
     case Next: {
         const Question& q = state().currentSet.question(currentQuestion_);
         answerResults_[currentQuestion_] = quiz::isAnsweredCorrectly(q, selectedOption()) ? 1 : 0;
+        chosen_[currentQuestion_] = selectedOption();
         ++currentQuestion_;
         if (currentQuestion_ <= quiz::questionCount)
             showquest();
@@ -297,8 +301,25 @@ void QuizScreen::finish()
     ResultsScreen& done = screens().touch<ResultsScreen>();
     done.showResult(result);
     done.showQuizOffers();
+    recordFinished(outcome);
     screens().show(done);
     screens().close(*this);
+}
+
+void QuizScreen::recordFinished(const quiz::Outcome& outcome)
+{
+    // A topic's title is never a worksheet's, so the title tells which kind this was.
+    const QString& title = state().currentSet.title;
+    FinishedTask task;
+    task.kind = state().topicTitles.contains(title) ? TaskKind::TopicQuiz : TaskKind::Worksheet;
+    task.title = title;
+    task.score = outcome.score;
+    task.outOf = quiz::questionCount;
+    task.started = started_;
+    task.ended = QDateTime::currentDateTime();
+    for (int q : outcome.wrongQuestions)
+        task.wrong << WrongAnswer{q, chosen_[q]};
+    services().records.record(task);
 }
 
 void QuizScreen::setTaskTitle(const QString& title) { item<QLabel>(QStringLiteral("Label5"))->setText(title); }

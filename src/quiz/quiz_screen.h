@@ -6,6 +6,8 @@
 #include "shell/screen_frame.h"
 #include "state/app_state.h"
 
+#include <QDateTime>
+
 class QButtonGroup;
 class ReadAloud;
 class QRadioButton;
@@ -42,10 +44,14 @@ private:
     void buttonClicked(int index);
     int selectedOption() const; // 1..4, or 0 when none of the visible options is selected
     void finish();
+    // Keeps the finished quiz in the class records.
+    void recordFinished(const quiz::Outcome& outcome);
 
     PictureItem* picture_;
     ReadAloud* readAloud_ = nullptr;
     QButtonGroup* options_;
     int currentQuestion_ = 1;
     quiz::AnswerResults answerResults_{};
+    quiz::AnswerResults chosen_{}; // the option chosen at the last move on: 1..4, 0 none
+    QDateTime started_;
 };

@@ -7,6 +7,7 @@
 
 #include "platform/messages.h"
 #include "platform/random.h"
+#include "platform/records.h"
 #include "platform/sound.h"
 #include "shell/read_aloud.h"
 
@@ -119,6 +120,9 @@ void ResultsScreen::showResult(const ResultHandOff& result)
     nameBox_->setVisible(fullMarks);
     item<QLabel>(QStringLiteral("Label2"))->setVisible(fullMarks);
     item<QLabel>(QStringLiteral("Label5"))->setText(fullMarks ? QString() : m.hint);
+    // The name the pupil chose at the start, which they may still change.
+    if (fullMarks)
+        nameBox_->setText(services().records.pupil().left(nameLength));
 }
 
 void ResultsScreen::showPicture()

@@ -13,6 +13,7 @@ class MessageBoxes;
 class PictureLoader;
 class Printer;
 class Random;
+class ClassRecords;
 class SoundPlayer;
 class Speech;
 class Screens;
@@ -32,6 +33,7 @@ struct Services {
     Printer& printer;
     Random& random;
     Speech& speech; // reading aloud, behind the same sound switch
+    ClassRecords& records; // who did which task, with what score
     std::function<void()> endProgram; // closes every window and ends the process
     Dialogs& dialogs;                 // choosing files, naming, picking from a list
 };

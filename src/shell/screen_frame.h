@@ -33,6 +33,7 @@ inline constexpr double screenHeight = design::screenHeight;
 inline const QString productTitle = QStringLiteral("Corvana");
 inline const QString clickSound = QStringLiteral("wav\\click.wav");
 inline const QString mainMenuScreen = QStringLiteral("intro0");
+inline const QString titleScreen = QStringLiteral("Titlefrm");
 // A screen in a window: a caption and a minimise button, no maximise or close.
 inline constexpr Qt::WindowFlags windowedFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;

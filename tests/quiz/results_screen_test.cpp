@@ -226,7 +226,7 @@ public:
 TEST_F(ResultsTest, AFailureOfTheWholePrintoutSaysCancelled)
 {
     BrokenPrinter broken;
-    Services services{t.files, t.sound, t.pictures, t.messages, broken, t.random, t.speech, [] {}, t.dialogs};
+    Services services{t.files, t.sound, t.pictures, t.messages, broken, t.random, t.speech, t.records, [] {}, t.dialogs};
     Screens screens;
     App app{t.state, services, screens, t.state};
     screens.attach(&app);

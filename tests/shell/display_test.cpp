@@ -216,11 +216,12 @@ TEST(Keyboard, TheMenuIsWalkedColumnByColumnAndTheSoundSwitchIsReached)
     EXPECT_EQ(order.indexOf("Acknowledgments"), 9);
     EXPECT_EQ(order.indexOf("Muscles"), 10);
     EXPECT_EQ(order.indexOf("Worksheet Catalogue"), 19);
+    EXPECT_EQ(order.indexOf("Class Records"), 20);
     // The sound switch is one stop, its selected choice, as option buttons go.
-    EXPECT_EQ(order.indexOf("Option1"), 20);
-    EXPECT_EQ(order.indexOf("Exit"), 21);
+    EXPECT_EQ(order.indexOf("Option1"), 21);
+    EXPECT_EQ(order.indexOf("Exit"), 22);
     EXPECT_FALSE(order.contains("Liver and Kidneys"));
-    EXPECT_EQ(order[22], order[0]); // round again
+    EXPECT_EQ(order[23], order[0]); // round again
 
     // The arrows move within the switch and switch the sound, as a click would.
     auto* soundOn = menu.item<QRadioButton>("Option1");

@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/printer.h"
 #include "platform/random.h"
+#include "platform/records.h"
 #include "platform/sound.h"
 #include "platform/speech.h"
 
@@ -196,4 +197,43 @@ private:
     QColor colour_ = QColor(0, 0, 0);
     double x_ = 0, y_ = 0;
     int count_ = 0;
+};
+
+// Keeps records in memory: every finished task reported, and what the teacher's screens read.
+class RecordingRecords : public ClassRecords {
+public:
+    QString pupil() const override { return pupilName; }
+    void setPupil(const QString& name) override { pupilName = name; }
+    ClassSettings settings() const override { return classSettings; }
+    bool saveSettings(const ClassSettings& s) override
+    {
+        if (failSaves)
+            return false;
+        classSettings = s;
+        ++saves;
+        return true;
+    }
+    bool record(const FinishedTask& task) override
+    {
+        finished << task;
+        stored << TaskRecord{QStringLiteral("r%1").arg(stored.size()), QStringLiteral("here"), pupilName, task};
+        return true;
+    }
+    QList<TaskRecord> readAll() override { return stored; }
+    QStringList unreadableFiles() const override { return unreadable; }
+    bool forget(const QString& name) override
+    {
+        forgotten << name;
+        stored.removeIf([&](const TaskRecord& r) { return r.pupil == name; });
+        return true;
+    }
+
+    QString pupilName;
+    ClassSettings classSettings;
+    QList<FinishedTask> finished; // as the tasks reported them
+    QList<TaskRecord> stored;     // what readAll gives: the recorded ones and any a test adds
+    QStringList forgotten;
+    QStringList unreadable;
+    int saves = 0;
+    bool failSaves = false;
 };

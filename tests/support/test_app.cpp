@@ -13,7 +13,7 @@ QString sharedDir() { return QStringLiteral(CORVANA_SHARED_DIR); }
 TestApp::TestApp(const QString& readOnlyRoot)
     : files(readOnlyRoot, userDir_.path()),
       pictures(files),
-      services{files, sound, pictures, messages, printer, random, speech, [this] {
+      services{files, sound, pictures, messages, printer, random, speech, records, [this] {
                    ++programEnded;
                    screens.closeAll();
                },

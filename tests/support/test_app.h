@@ -41,6 +41,7 @@ public:
     FixedRandom random;
     RecordingDialogs dialogs;
     RecordingSpeech speech;
+    RecordingRecords records;
     AppState state;
     Screens screens;
     int programEnded = 0;
