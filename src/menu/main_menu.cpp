@@ -128,7 +128,7 @@ void MainMenu::load()
         o->setBackgroundRole(QPalette::Window);
     }
     state().soundOn = 1;
-    state().brainFrame = 0;
+    brainFrame_ = 0;
     readTimer_->start();
 }
 
@@ -143,8 +143,8 @@ void MainMenu::readWorksheetList()
 
 void MainMenu::tick()
 {
-    state().brainFrame = frames::next(state().brainFrame, frames::brainCount);
-    setPicture(image_, frames::brain(state().brainFrame));
+    brainFrame_ = frames::next(brainFrame_, frames::brainCount);
+    setPicture(image_, frames::brain(brainFrame_));
 }
 
 void MainMenu::entryAction(int index)

@@ -16,6 +16,8 @@ public:
     void arrangeKeyboardOrder() override;
 
     PictureItem* image() const { return image_; }
+    QString shownPicture() const override { return image_->source(); }
+    int brainFrame() const { return brainFrame_; }
     // What the entry does, before its click sound; also reached by tests.
     void entryAction(int index);
 
@@ -29,4 +31,5 @@ private:
     QRadioButton* soundOffOption_;
     QTimer* readTimer_;
     QTimer* animationTimer_;
+    int brainFrame_ = 0; // the brain animation's frame, 0..99
 };

@@ -92,7 +92,7 @@ void TitleScreen::load()
 {
     // Normal path: centred at its own size, in front of the backdrop, animating.
     centreOnDisplay();
-    state().animFrame = 0;
+    animFrame_ = 0;
     screens().show(screens().touch<Backdrop>());
     if (!setPicture(picture_, frames::brain(0))) {
         // Failure path: a plain standard screen with the title box in front, no animation.
@@ -120,8 +120,8 @@ void TitleScreen::showEvent(QShowEvent* e)
 
 void TitleScreen::tick()
 {
-    state().animFrame = frames::next(state().animFrame, frames::brainCount);
-    setPicture(picture_, frames::brain(state().animFrame));
+    animFrame_ = frames::next(animFrame_, frames::brainCount);
+    setPicture(picture_, frames::brain(animFrame_));
 }
 
 void TitleScreen::okOrCancel()

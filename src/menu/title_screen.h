@@ -18,6 +18,7 @@ public:
 
     // True when the load fell back to a standard screen (a frame file was missing).
     bool loadFailed() const { return loadFailed_; }
+    int animFrame() const { return animFrame_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -32,4 +33,5 @@ private:
     QTimer* timer_;
     bool loadFailed_ = false;
     bool cancelOffered_ = false;
+    int animFrame_ = 0; // the brain animation's frame, 0..99
 };

@@ -297,7 +297,6 @@ void QuizScreen::finish()
 
     // The result is written whole now, when it is scored, and handed to this quiz's results.
     const ResultHandOff result{outcome.score, quiz::questionCount, item<QLabel>(QStringLiteral("Label5"))->text()};
-    state().results = result;
     ResultsScreen& done = screens().touch<ResultsScreen>();
     done.showResult(result);
     done.showQuizOffers();

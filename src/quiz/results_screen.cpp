@@ -200,7 +200,6 @@ ResultsScreen& openResultsScreen(App& app, const ResultHandOff& result)
     // Each result is shown by a freshly loaded screen.
     if (ResultsScreen* old = app.screens.find<ResultsScreen>())
         app.screens.close(*old);
-    app.state.results = result;
     ResultsScreen& screen = app.screens.touch<ResultsScreen>();
     screen.showResult(result);
     app.screens.show(screen);

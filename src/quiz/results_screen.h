@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/screen_frame.h"
+#include "results.h"
 #include "state/app_state.h"
 
 class QLineEdit;

@@ -231,6 +231,11 @@ public:
     Services& services() { return app_.services; }
     Screens& screens() { return app_.screens; }
 
+    // The picture the screen shows now in its main picture item, for a screen that opens a
+    // task with the same picture (the catalogue's quiz takes the menu's brain frame); most
+    // screens have none.
+    virtual QString shownPicture() const { return QString(); }
+
     // Called by the registry when the screen is unloaded.
     virtual void unload();
 

@@ -36,11 +36,11 @@ void GuideScreen::setPage(const QString& screenCopy, const QString& printCopy)
 
 void GuideScreen::buttonAction(int index)
 {
-    int& page = state().reader.readerPage;
+    int& page = readerPage_;
     switch (index) {
     case Print:
         reader::printPage(services().printer, services().messages, printImage_->picture(),
-                          QStringLiteral("Teachers' Guide - page %1").arg(state().reader.readerPage));
+                          QStringLiteral("Teachers' Guide - page %1").arg(readerPage_));
         break;
     case Exit:
         screens().close(*this);
@@ -60,7 +60,7 @@ void GuideScreen::buttonAction(int index)
 
 void GuideScreen::showGuidePage()
 {
-    const int page = state().reader.readerPage;
+    const int page = readerPage_;
     heading_->setText(QString());
     if (const guide::Page* entry = guide::page(page))
         setPage(QString::fromLatin1(entry->screenCopy), QString::fromLatin1(entry->printCopy));

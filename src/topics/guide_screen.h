@@ -23,6 +23,7 @@ public:
     PictureItem* image() const { return image_; }
     PictureItem* printImage() const { return printImage_; }
     ReadAloud* readAloud() const { return readAloud_; }
+    int readerPage() const { return readerPage_; }
 
     // What the button does; also reached by tests. This screen plays no sounds.
     void buttonAction(int index);
@@ -37,4 +38,5 @@ private:
     QLabel* heading_;
     ButtonLabel* nextButton_;
     ButtonLabel* previousButton_;
+    int readerPage_ = 1; // the guide page shown, 1..4
 };

@@ -13,7 +13,8 @@ const QColor acknowledgmentsBackground(49, 130, 212);
 const QColor stillLogoBackground(128, 128, 255);
 } // namespace
 
-PagedReader::PagedReader(App& app) : Screen(app, QString::fromLatin1(kName))
+PagedReader::PagedReader(App& app, const ReaderHandOff& pages)
+    : Screen(app, QString::fromLatin1(kName)), reader_(pages)
 {
     reader::addPageItems(*this, image_, printImage_);
     pageLabel_ = reader::addPageLabel(*this, QString());
@@ -39,12 +40,12 @@ PagedReader::PagedReader(App& app) : Screen(app, QString::fromLatin1(kName))
 void PagedReader::load()
 {
     setUpScreen();
-    if (state().reader.readerPageCount == 1) {
+    if (reader_.readerPageCount == 1) {
         pageLabel_->hide();
         nextButton_->hide();
         previousButton_->hide();
     }
-    state().reader.readerPage = 1;
+    reader_.readerPage = 1;
     showPageLabel();
 }
 
@@ -69,7 +70,7 @@ void PagedReader::showAsAcknowledgments()
 
 void PagedReader::buttonAction(int index)
 {
-    auto& reader = state().reader;
+    const ReaderHandOff& reader = reader_;
     const reader::Paging now{reader.readerPage, nextButton_->isEnabled(), previousButton_->isEnabled()};
     switch (index) {
     case Print:
@@ -92,7 +93,7 @@ void PagedReader::buttonAction(int index)
 
 void PagedReader::applyPaging(const reader::Paging& p)
 {
-    state().reader.readerPage = p.page;
+    reader_.readerPage = p.page;
     nextButton_->setEnabled(p.nextEnabled);
     previousButton_->setEnabled(p.previousEnabled);
     showPage();
@@ -100,7 +101,7 @@ void PagedReader::applyPaging(const reader::Paging& p)
 
 void PagedReader::showPage()
 {
-    const auto& reader = state().reader;
+    const ReaderHandOff& reader = reader_;
     const QString screenCopy = reader::screenCopy(reader.readerPageSet, reader.readerPage);
     if (screenCopy.isEmpty()) {
         // Sets are at most three pages long: beyond that there is no file to show.
@@ -114,7 +115,7 @@ void PagedReader::showPage()
 
 void PagedReader::showPageLabel()
 {
-    pageLabel_->setText(reader::pageLabel(state().reader.readerPage, state().reader.readerPageCount));
+    pageLabel_->setText(reader::pageLabel(reader_.readerPage, reader_.readerPageCount));
 }
 
 void PagedReader::tick()
@@ -125,9 +126,10 @@ void PagedReader::tick()
     stillLogo_->show();
 }
 
-PagedReader& touchFreshReader(App& app)
+PagedReader& touchFreshReader(App& app, const ReaderHandOff& pages)
 {
     if (PagedReader* open = app.screens.find<PagedReader>())
         app.screens.close(*open);
-    return app.screens.touch<PagedReader>();
+    return app.screens.touchNamed<PagedReader>(QString::fromLatin1(PagedReader::kName),
+                                               [&] { return new PagedReader(app, pages); });
 }

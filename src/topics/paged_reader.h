@@ -9,14 +9,23 @@
 
 class ReadAloud;
 
+// What the paged reader shows, handed to it by its opener when it is made.
+struct ReaderHandOff {
+    int readerPage = 0;       // page shown, 1..readerPageCount; the reader starts at 1
+    int readerPageCount = 0;  // pages in the set, 1..3; none for the acknowledgments
+    QString readerPageSet;    // the set's file-name stem, e.g. "bones"
+};
+
 class PagedReader : public Screen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "teacher";
     enum Action { Print = 0, Exit = 1, NextPage = 2, PreviousPage = 3 };
 
-    explicit PagedReader(App& app);
+    explicit PagedReader(App& app, const ReaderHandOff& pages = {});
     void load() override;
+
+    const ReaderHandOff& handOff() const { return reader_; }
 
     // The caller places the first page: the copy shown and the copy printed.
     void setPage(const QString& screenCopy, const QString& printCopy);
@@ -46,8 +55,9 @@ private:
     PictureItem* logo_;
     PictureItem* stillLogo_;
     QTimer* timer_;
+    ReaderHandOff reader_;
 };
 
-// Loads the reader afresh for a new page set: a reader still open (its window moved aside,
-// say) is closed first, since its load handler is what reads the page count.
-PagedReader& touchFreshReader(App& app);
+// A freshly loaded reader on the given pages: one still open (its window moved aside, say)
+// is closed first, so that no paging, background or logo of the last opening stays behind.
+PagedReader& touchFreshReader(App& app, const ReaderHandOff& pages = {});

@@ -71,7 +71,7 @@ void TopicHub::load()
     const HubTopic& hub = topic_.hub;
     if (!hub.animation.isEmpty()) {
         setPicture(image_, frames::skull(0));
-        state().animFrame = 0;
+        animFrame_ = 0;
         timer_->start();
         return;
     }
@@ -88,8 +88,8 @@ void TopicHub::load()
 
 void TopicHub::tick()
 {
-    state().animFrame = frames::next(state().animFrame, frames::skullCount);
-    setPicture(image_, frames::skull(state().animFrame));
+    animFrame_ = frames::next(animFrame_, frames::skullCount);
+    setPicture(image_, frames::skull(animFrame_));
 }
 
 void TopicHub::buttonClicked(int index)
@@ -149,10 +149,7 @@ void TopicHub::openQuizOnTopic()
 
 void TopicHub::openPages(const HubPages& pages)
 {
-    // The reader's load reads these, so they are set before it is touched.
-    state().reader.readerPageCount = pages.pageCount;
-    state().reader.readerPageSet = pages.pageSet;
-    auto& reader = touchFreshReader(app());
+    auto& reader = touchFreshReader(app(), {0, pages.pageCount, pages.pageSet});
     reader.setPage(pages.screenCopy, pages.printCopy);
     screens().show(reader);
 }

@@ -20,6 +20,7 @@ public:
 
     const HubTopic& topic() const { return topic_.hub; }
     PictureItem* image() const { return image_; }
+    int animFrame() const { return animFrame_; }
 
     // What the button does, before its click sound; also reached by tests.
     void buttonAction(int index);
@@ -33,6 +34,7 @@ private:
     const TopicFile& topic_;
     PictureItem* image_;
     QTimer* timer_ = nullptr; // the animation, on hubs that have one
+    int animFrame_ = 0;       // its frame
 };
 
 // Opens the hub of a topic over the screen beneath (the menu stays open under it).

@@ -7,7 +7,7 @@ namespace topics {
 
 void openAcknowledgments(App& app)
 {
-    // Neither the page count nor the page set is set: the variant hides the paging itself.
+    // No page set: the variant hides the paging itself.
     auto& reader = touchFreshReader(app);
     reader.showAsAcknowledgments();
     app.screens.show(reader);
@@ -20,15 +20,12 @@ void openTeachersGuide(App& app)
         app.screens.close(*open);
     auto& guide = app.screens.touch<GuideScreen>();
     guide.setPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
-    app.state.reader.readerPage = 1;
     app.screens.show(guide);
 }
 
 void openIntroduction(App& app)
 {
-    app.state.reader.readerPageCount = 1;
-    app.state.reader.readerPageSet = QStringLiteral("introduction");
-    auto& reader = touchFreshReader(app);
+    auto& reader = touchFreshReader(app, {0, 1, QStringLiteral("introduction")});
     reader.setPage(QStringLiteral("wmf\\introduction.wmf"), QStringLiteral("wmf2\\introduction.wmf"));
     app.screens.show(reader);
 }

@@ -229,6 +229,6 @@ void Catalogue::entryClicked(int index)
     }
     // Open as a quiz, with the brain frame the menu shows; the menu is loaded unseen when the
     // catalogue was reached from it and it has closed.
-    screens().touch(frame::mainMenuScreen);
-    openQuiz(a, frames::brain(state().brainFrame));
+    const Screen* menu = screens().touch(frame::mainMenuScreen);
+    openQuiz(a, menu ? menu->shownPicture() : frames::brain(0));
 }

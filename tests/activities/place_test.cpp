@@ -3,6 +3,7 @@
 #include "activities/activity_engine.h"
 #include "activities/activity_layout.h"
 #include "activities/activity_screen.h"
+#include "quiz/results_screen.h"
 #include "activities/open_activity.h"
 
 #include "test_topics.h"
@@ -228,7 +229,7 @@ TEST_F(PlaceTest, AtADisplayScaleOtherThanOneEveryRuleStaysExactInTwips)
         clickAt(targetBox(s, i == 6 ? 5 : i), QPoint(2, 2));
     }
     QTest::mouseClick(s.button(QStringLiteral("Label3"), checkScoreButton), Qt::LeftButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
+    EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultScore, 6);
 
     // Back to a window mid-activity: the labels keep their twips and take the new pixels.
     twips::setScale(1.0);

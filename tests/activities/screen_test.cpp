@@ -1,6 +1,7 @@
 // The four activity screens with real widgets, driven by mouse events as a pupil would.
 #include "test_topics.h"
 #include "activities/activity_screen.h"
+#include "quiz/results_screen.h"
 #include "activities/open_activity.h"
 
 #include "test_app.h"
@@ -13,6 +14,13 @@
 using namespace activity;
 
 namespace {
+
+// The result handed to the open results screen; nothing handed when none is open.
+ResultHandOff handedResult(const TestApp& t)
+{
+    const ResultsScreen* done = t.screens.find<ResultsScreen>();
+    return done ? done->result() : ResultHandOff{};
+}
 
 class ActivityScreenTest : public ::testing::Test {
 protected:
@@ -207,8 +215,8 @@ TEST_F(ActivityScreenTest, CheckScoreScoresOwnBoxesAndHandsOverTheWholeResult)
     EXPECT_EQ(thuds(), 7);
 
     click(s, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
-    EXPECT_EQ(t.state.results.resultOutOf, 7);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultOutOf, 7);
     EXPECT_EQ(t.sound.played.last(), frame::clickSound);
     EXPECT_TRUE(t.screens.isLoaded(QStringLiteral("boneslab"))); // stays beneath the results
 
@@ -217,11 +225,11 @@ TEST_F(ActivityScreenTest, CheckScoreScoresOwnBoxesAndHandsOverTheWholeResult)
     EXPECT_TRUE(checkScore->isVisible());
     dragToTarget(s, 6, 6);
     click(s, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
 
     // Start Again changes no result already handed over.
     click(s, startAgainButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
     EXPECT_FALSE(checkScore->isVisible());
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(s.answerLabel(i)->geometry(), s.item<QWidget>(frame::itemName(QStringLiteral("Label4"), i))->geometry());
@@ -251,25 +259,25 @@ TEST_F(ActivityScreenTest, PartsordAndBonesordScoreThroughTheirScreens)
     for (int i = 0; i < 10; ++i)
         dragToTarget(parts, i, columnSwapped[i]);
     click(parts, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 0);
-    EXPECT_EQ(t.state.results.resultOutOf, 10);
+    EXPECT_EQ(handedResult(t).resultScore, 0);
+    EXPECT_EQ(handedResult(t).resultOutOf, 10);
     const int ownColumn[] = {4, 3, 2, 1, 0, 9, 8, 7, 6, 5};
     for (int i = 0; i < 10; ++i)
         dragToTarget(parts, i, ownColumn[i]);
     click(parts, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 10);
+    EXPECT_EQ(handedResult(t).resultScore, 10);
 
     ActivityScreen& bones = open("bonesord");
     for (int i = 0; i < 6; ++i)
         dragToTarget(bones, i, i);
     click(bones, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
-    EXPECT_EQ(t.state.results.resultOutOf, 6);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultOutOf, 6);
     // The two "stirrup bone in the ear." labels swapped: the sentences read the same.
     dragToTarget(bones, 2, 5);
     dragToTarget(bones, 5, 2);
     click(bones, checkScoreButton);
-    EXPECT_EQ(t.state.results.resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
 }
 
 TEST_F(ActivityScreenTest, LabelsDraggedOffTheScreenOrOntoEachOtherComeHomeOnStartAgain)
@@ -299,7 +307,7 @@ TEST_F(ActivityScreenTest, ExitUnloadsTheScreenAndStillClicks)
     TestApp::settle();
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("partsord")));
     EXPECT_EQ(t.sound.played.last(), frame::clickSound);
-    EXPECT_EQ(t.state.results.resultScore, 0);
+    EXPECT_EQ(handedResult(t).resultScore, 0);
     // Opened again, it starts fresh.
     ActivityScreen& again = open("partsord");
     EXPECT_EQ(again.engine().label(0).left, 3120.f);

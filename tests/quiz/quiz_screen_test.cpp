@@ -10,6 +10,13 @@
 
 namespace {
 
+// The result handed to the open results screen; nothing handed when none is open.
+ResultHandOff handedResult(const TestApp& t)
+{
+    const ResultsScreen* done = t.screens.find<ResultsScreen>();
+    return done ? done->result() : ResultHandOff{};
+}
+
 const QString clickWav = QStringLiteral("wav\\click.wav");
 const QString typekey = QStringLiteral("wav\\typekey.wav");
 
@@ -215,7 +222,7 @@ TEST_F(QuizTest, CorrectOptionOutsideOneToFourScoresWrongWithoutCrashing)
         EXPECT_EQ(quiz.answerResults()[q], 0) << q;
     for (int q = 6; q <= 10; ++q)
         answer(quiz, correctOf(q));
-    EXPECT_EQ(t.state.results.resultScore, 6);
+    EXPECT_EQ(handedResult(t).resultScore, 6);
 }
 
 TEST_F(QuizTest, AllCorrectHandsOverFullMarksAndShowsNoReviewLine)
@@ -224,9 +231,9 @@ TEST_F(QuizTest, AllCorrectHandsOverFullMarksAndShowsNoReviewLine)
     takeQuiz(quiz, {});
     TestApp::settle();
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("multiple")));
-    EXPECT_EQ(t.state.results.resultScore, 10);
-    EXPECT_EQ(t.state.results.resultOutOf, 10);
-    EXPECT_EQ(t.state.results.certificateTitle, QStringLiteral("Corvana"));
+    EXPECT_EQ(handedResult(t).resultScore, 10);
+    EXPECT_EQ(handedResult(t).resultOutOf, 10);
+    EXPECT_EQ(handedResult(t).certificateTitle, QStringLiteral("Corvana"));
     WrongScreen* review = t.screens.find<WrongScreen>();
     ASSERT_NE(review, nullptr);
     EXPECT_FALSE(review->isVisible());
@@ -243,7 +250,7 @@ TEST_F(QuizTest, WrongAnswersFillTheReviewInQuestionOrder)
 {
     QuizScreen& quiz = open();
     takeQuiz(quiz, {2, 7});
-    EXPECT_EQ(t.state.results.resultScore, 8);
+    EXPECT_EQ(handedResult(t).resultScore, 8);
     WrongScreen* review = t.screens.find<WrongScreen>();
     ASSERT_NE(review, nullptr);
     EXPECT_EQ(text(review, "Label2(0)"), QStringLiteral(" 2. Question text 2"));
@@ -266,7 +273,7 @@ TEST_F(QuizTest, TenWrongAnswersUseEveryReviewLine)
     QuizScreen& quiz = open();
     for (int q = 1; q <= 10; ++q)
         answer(quiz, 0);
-    EXPECT_EQ(t.state.results.resultScore, 0);
+    EXPECT_EQ(handedResult(t).resultScore, 0);
     WrongScreen* review = t.screens.find<WrongScreen>();
     ASSERT_NE(review, nullptr);
     for (int k = 0; k < 10; ++k) {
@@ -326,7 +333,7 @@ TEST_F(QuizTest, ExitMidQuizClosesItAndOpensNothing)
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("multiple")));
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("Welldone")));
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("Wrong")));
-    EXPECT_EQ(t.state.results.resultScore, 0);
+    EXPECT_EQ(handedResult(t).resultScore, 0);
     EXPECT_EQ(t.sound.played, QStringList{clickWav});
 }
 
@@ -419,7 +426,7 @@ TEST_F(QuizTest, ShippedQuestionSetsLoadAndPlay)
         QuizScreen& quiz = open(set);
         for (int q = 1; q <= 10; ++q)
             answer(quiz, correctOption(set.question(q)));
-        EXPECT_EQ(t.state.results.resultScore, 10) << name;
+        EXPECT_EQ(handedResult(t).resultScore, 10) << name;
         ResultsScreen* results = t.screens.find<ResultsScreen>();
         ASSERT_NE(results, nullptr);
         click(results->button("Label3", 1));
@@ -457,5 +464,5 @@ TEST_F(QuizTest, AnAnswerIsChosenAnywhereOnItsRowOrWithItsNumberOrLetter)
     QTest::keyClick(&quiz, Qt::Key_Escape);
     TestApp::settle();
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("multiple")));
-    EXPECT_EQ(t.state.results.resultScore, 0);
+    EXPECT_EQ(handedResult(t).resultScore, 0);
 }

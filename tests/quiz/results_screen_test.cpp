@@ -356,7 +356,7 @@ TEST_F(ResultsTest, AQuizAndAnActivityOpenTogetherNeverMixTheirScores)
     EXPECT_EQ(again->result().resultScore, 0);
     EXPECT_EQ(again->result().resultOutOf, labels);
     EXPECT_TRUE(again->result().certificateTitle.isEmpty());
-    EXPECT_EQ(t.state.results.resultOutOf, labels); // the last task scored, kept whole
+    EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultOutOf, labels); // the last task scored, kept whole
 }
 
 } // namespace

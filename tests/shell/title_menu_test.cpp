@@ -51,7 +51,6 @@ QString picture(const Screen& s, const char* name) { return s.item<PictureItem>(
 TEST(TitleScreen, StartsInFrontOfTheBackdropAnimatingFromFrameZero)
 {
     TestApp t;
-    t.state.animFrame = 42;
     TitleScreen& title = start(t);
     Backdrop* grey = t.screens.find<Backdrop>();
     ASSERT_NE(grey, nullptr);
@@ -60,7 +59,7 @@ TEST(TitleScreen, StartsInFrontOfTheBackdropAnimatingFromFrameZero)
     EXPECT_FALSE(title.loadFailed());
     EXPECT_EQ(title.size(), QSize(364, 438));
     EXPECT_EQ(title.windowTitle(), " ");
-    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(title.animFrame(), 0);
     EXPECT_EQ(picture(title, "Picture1"), "brainsm\\brainn00.jpg");
     EXPECT_EQ(title.item<QPushButton>("Command1")->text(), "OK");
     EXPECT_TRUE(timerOn(&title, "Timer1"));
@@ -73,7 +72,8 @@ TEST(TitleScreen, AnimationStepsThroughFramesAndWrapsAfter99)
     TitleScreen& title = start(t);
     fire(&title, "Timer1");
     EXPECT_EQ(picture(title, "Picture1"), "brainsm\\brainn01.jpg");
-    t.state.animFrame = 98;
+    for (int i = 1; i < 98; ++i)
+        fire(&title, "Timer1");
     fire(&title, "Timer1");
     EXPECT_EQ(picture(title, "Picture1"), "brainsm\\brainn99.jpg");
     fire(&title, "Timer1");
@@ -125,13 +125,14 @@ TEST(TitleScreen, MenuExitBringsItBackWithCancelAndCancelReturnsToTheSameMenu)
     MainMenu& menu = toMenu(t);
     QTest::mouseClick(menu.item<QRadioButton>("Option2"), Qt::LeftButton); // sound off
     for (int round = 0; round < 2; ++round) {
-        t.state.animFrame = 50;
         menu.entryAction(16);
         TitleScreen* title = t.screens.find<TitleScreen>();
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->item<QPushButton>("Command1")->text(), "Cancel");
-        EXPECT_EQ(t.state.animFrame, 0);
+        EXPECT_EQ(title->animFrame(), 0);
         EXPECT_EQ(picture(*title, "Picture1"), "brainsm\\brainn00.jpg");
+        for (int i = 0; i < 50; ++i) // the next round starts again from frame 0
+            fire(title, "Timer1");
         QTest::mouseClick(title->item<QPushButton>("Command1"), Qt::LeftButton);
         TestApp::settle();
         EXPECT_EQ(t.screens.find<MainMenu>(), &menu); // the same menu, not a fresh one
@@ -146,10 +147,9 @@ TEST(MainMenu, LoadSwitchesSoundOnAndReadsTheWorksheetListOnce)
     TestApp t;
     t.writeUserFile("multiple/track.txt", " 2 \r\nTeeth\r\nMy Bones\r\n");
     t.state.soundOn = 0;
-    t.state.brainFrame = 33;
     MainMenu& menu = t.screens.touch<MainMenu>();
     EXPECT_EQ(t.state.soundOn, 1);
-    EXPECT_EQ(t.state.brainFrame, 0);
+    EXPECT_EQ(menu.brainFrame(), 0);
     EXPECT_TRUE(menu.item<QRadioButton>("Option1")->isChecked());
     EXPECT_EQ(menu.item<QRadioButton>("Option2")->palette().color(QPalette::Window), QColor(39, 63, 137));
     EXPECT_EQ(picture(menu, "Image1"), "brainsm\\brainn00.jpg");

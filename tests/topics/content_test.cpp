@@ -116,7 +116,7 @@ TEST(TopicContent, ATopicFolderMadeOutsideTheCodeWorksFromMenuToActivities)
     hub->buttonAction(TopicHub::TeachersNotes);
     auto* reader = t.screens.find<PagedReader>();
     ASSERT_NE(reader, nullptr);
-    EXPECT_EQ(t.state.reader.readerPageCount, 2);
+    EXPECT_EQ(reader->handOff().readerPageCount, 2);
     EXPECT_FALSE(reader->printImage()->picture().isNull());
     t.screens.close(*reader);
 

@@ -110,13 +110,12 @@ TEST_F(HubTest, PictureWiderThanTheScreenGetsANegativeLeft)
 
 TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
 {
-    t.state.animFrame = 123;
     auto& bones = open(11);
     auto* timer = bones.findChild<QTimer*>("Timer1");
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->interval(), 50);
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(bones.animFrame(), 0);
     EXPECT_EQ(bones.image()->source(), "skull\\hells000.jpg");
 
     QStringList seen;
@@ -129,7 +128,7 @@ TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
     EXPECT_EQ(seen[99], "skull\\hells100.jpg");
     EXPECT_EQ(seen[198], "skull\\hells199.jpg");
     EXPECT_EQ(seen[199], "skull\\hells000.jpg");
-    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(bones.animFrame(), 0);
 }
 
 TEST_F(HubTest, BackgroundTurnsAllSixButtonsPlainAndHoverHighlightsOne)
@@ -170,7 +169,7 @@ TEST_F(HubTest, ReopenedBonesHubRestartsItsAnimation)
     bones.buttonAction(TopicHub::Exit);
     TestApp::settle();
     auto& again = open(11);
-    EXPECT_EQ(t.state.animFrame, 0);
+    EXPECT_EQ(again.animFrame(), 0);
     EXPECT_EQ(again.image()->source(), "skull\\hells000.jpg");
 }
 
@@ -178,13 +177,13 @@ TEST_F(HubTest, ReopenedBonesHubRestartsItsAnimation)
 
 TEST_F(HubTest, KeyFactsOpensTheReaderOnAOnePageSet)
 {
-    t.state.reader.readerPageCount = 2; // left over from an earlier two-page set
+    touchFreshReader(t.app, {0, 2, "bones"}); // still open on an earlier two-page set
     auto& parts = open(0);
     parts.buttonAction(TopicHub::KeyFacts);
     auto* reader = t.screens.find<PagedReader>();
     ASSERT_NE(reader, nullptr);
-    EXPECT_EQ(t.state.reader.readerPageCount, 1);
-    EXPECT_EQ(t.state.reader.readerPageSet, "key parts of the body");
+    EXPECT_EQ(reader->handOff().readerPageCount, 1);
+    EXPECT_EQ(reader->handOff().readerPageSet, "key parts of the body");
     EXPECT_EQ(reader->image()->source(), "wmf\\key parts of the body.wmf");
     EXPECT_EQ(reader->printImage()->source(), "wmf2\\key parts of the body.wmf");
     // The load saw the one-page count: no paging.
@@ -197,12 +196,12 @@ TEST_F(HubTest, KeyFactsOpensTheReaderOnAOnePageSet)
 
 TEST_F(HubTest, BonesTeachersNotesOpensTheReaderOnTwoPages)
 {
-    t.state.reader.readerPageCount = 1;
+    touchFreshReader(t.app, {0, 1, "introduction"}); // still open on a one-page set
     auto& bones = open(11);
     bones.buttonAction(TopicHub::TeachersNotes);
     auto* reader = t.screens.find<PagedReader>();
     ASSERT_NE(reader, nullptr);
-    EXPECT_EQ(t.state.reader.readerPageSet, "bones");
+    EXPECT_EQ(reader->handOff().readerPageSet, "bones");
     EXPECT_EQ(reader->image()->source(), "wmf\\bonesa.wmf");
     EXPECT_EQ(reader->printImage()->source(), "wmf2\\bonesa.wmf");
     EXPECT_FALSE(reader->item<QLabel>("Label1")->isHidden());
@@ -215,14 +214,14 @@ TEST_F(HubTest, OtherReaderOpeningsFromTheHubsHaveOnePage)
 {
     auto& bones = open(11);
     bones.buttonAction(TopicHub::KeyFacts);
-    EXPECT_EQ(t.state.reader.readerPageSet, "key bones");
+    EXPECT_EQ(t.screens.find<PagedReader>()->handOff().readerPageSet, "key bones");
     EXPECT_TRUE(t.screens.find<PagedReader>()->button("Label3", 2)->isHidden());
     t.screens.find<PagedReader>()->buttonAction(PagedReader::Exit);
     TestApp::settle();
 
     auto& parts = open(0);
     parts.buttonAction(TopicHub::TeachersNotes);
-    EXPECT_EQ(t.state.reader.readerPageSet, "parts of the body");
+    EXPECT_EQ(t.screens.find<PagedReader>()->handOff().readerPageSet, "parts of the body");
     EXPECT_EQ(t.screens.find<PagedReader>()->image()->source(), "wmf\\parts of the body.wmf");
     EXPECT_TRUE(t.screens.find<PagedReader>()->button("Label3", 2)->isHidden());
 }

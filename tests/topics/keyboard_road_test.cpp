@@ -2,6 +2,7 @@
 // with 1-4 and A-D, results, review, both activities done by picking labels up with Enter
 // and putting them down on boxes, and back to the menu. No mouse event is sent.
 #include "activities/activity_screen.h"
+#include "quiz/results_screen.h"
 #include "quiz/quiz_screen.h"
 #include "menu/main_menu.h"
 #include "topics/topic_hub.h"
@@ -69,7 +70,7 @@ void placeEveryLabelWithTheKeyboard(TestApp& t, const QString& name)
     ButtonLabel* checkScore = activity->button("Label3", activity::checkScoreButton);
     ASSERT_TRUE(checkScore->isVisible());
     activate(checkScore);
-    EXPECT_EQ(t.state.results.resultScore, n);
+    EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultScore, n);
     Screen* results = t.screens.find("Welldone");
     ASSERT_NE(results, nullptr);
     EXPECT_EQ(t.screens.front(), results);
@@ -106,7 +107,7 @@ void walk(int menuEntry, const char* hubName, const char* labelling, const char*
         activate(quiz->button("Label3", 1));
     }
     EXPECT_FALSE(t.screens.isLoaded("multiple"));
-    EXPECT_EQ(t.state.results.resultScore, 8);
+    EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultScore, 8);
 
     // Results, then the review of the two wrong answers, left with Escape.
     Screen* results = t.screens.find("Welldone");

@@ -73,7 +73,7 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
             hub->buttonAction(action);
             auto* reader = t.screens.find<PagedReader>();
             ASSERT_NE(reader, nullptr);
-            const int pages = t.state.reader.readerPageCount;
+            const int pages = reader->handOff().readerPageCount;
             for (int page = 1; page <= pages; ++page) {
                 save(reader, stem + QStringLiteral("_%1%2.png").arg(QString::fromLatin1(name)).arg(page));
                 if (action == TopicHub::KeyFacts && page == 1)

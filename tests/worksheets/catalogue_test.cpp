@@ -216,7 +216,6 @@ TEST_F(CatalogueTest, OpenModeUsesTheFrameTheMenuShowsNow)
 {
     listWorksheets({"Lungs"});
     auto& menu = t.screens.touch<MainMenu>();
-    t.state.brainFrame = 41;
     menu.setPicture(menu.image(), "brainsm\\brainn41.jpg");
     Catalogue& c = open();
     c.entryClicked(1);
