@@ -176,13 +176,8 @@ void AnswerLabel::mouseReleaseEvent(QMouseEvent* e)
 
 void AnswerLabel::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
-        e->accept();
-        if (!e->isAutoRepeat())
-            emit activated(index_);
-        return;
-    }
-    QLabel::keyPressEvent(e);
+    if (!ClickRule::key(e, [this] { emit activated(index_); }))
+        QLabel::keyPressEvent(e);
 }
 
 // ---------------------------------------------------------------- OutlineBox
@@ -230,14 +225,13 @@ void OutlineBox::paintEvent(QPaintEvent*)
 
 void OutlineBox::mousePressEvent(QMouseEvent* e)
 {
-    pressed_ = e->button() == Qt::LeftButton;
+    clicks_.press(e);
     e->accept();
 }
 
 void OutlineBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(e, this);
     e->accept();
     if (click)
         emit activated();
@@ -245,13 +239,8 @@ void OutlineBox::mouseReleaseEvent(QMouseEvent* e)
 
 void OutlineBox::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
-        e->accept();
-        if (!e->isAutoRepeat())
-            emit activated();
-        return;
-    }
-    QLabel::keyPressEvent(e);
+    if (!ClickRule::key(e, [this] { emit activated(); }))
+        QLabel::keyPressEvent(e);
 }
 
 // ---------------------------------------------------------------- PointerLines

@@ -99,7 +99,7 @@ protected:
 
 private:
     bool filled_ = true;
-    bool pressed_ = false;
+    ClickRule clicks_;
     QString readerName_;
     QString holds_;
 };

@@ -238,13 +238,8 @@ void ButtonLabel::click()
 
 void ButtonLabel::keyPressEvent(QKeyEvent* e)
 {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) &&
-        !e->isAutoRepeat()) {
-        e->accept();
-        click();
-        return;
-    }
-    QLabel::keyPressEvent(e);
+    if (!ClickRule::key(e, [this] { click(); }))
+        QLabel::keyPressEvent(e);
 }
 
 QString ButtonLabel::readerName() const
@@ -305,16 +300,13 @@ void ButtonLabel::mouseMoveEvent(QMouseEvent* e)
 
 void ButtonLabel::mousePressEvent(QMouseEvent* e)
 {
-    // The second press of a double click (passed on here by QWidget) is not a second click:
-    // a double click on "Next Question >>" must not skip a question, nor print two certificates.
-    pressed_ = e->button() == Qt::LeftButton && e->type() != QEvent::MouseButtonDblClick;
+    clicks_.press(e);
     e->accept();
 }
 
 void ButtonLabel::mouseReleaseEvent(QMouseEvent* e)
 {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.release(e, this);
     e->accept();
     if (click && isEnabled())
         emit clicked(index_);

@@ -4,6 +4,7 @@
 
 #include "accessibility.h"
 #include "app.h"
+#include "click_rule.h"
 #include "platform/pictures.h"
 #include "platform/screen_design.h"
 #include "platform/twips.h"
@@ -115,7 +116,7 @@ private:
     QColor highlight_ = frame::defaultHighlight;
     bool highlighted_ = true;
     bool hoverHighlights_ = true;
-    bool pressed_ = false;
+    ClickRule clicks_;
 };
 
 // A picture on a screen: stretched to the item, taking the picture's own size, or drawn at

@@ -3,6 +3,7 @@
 
 #include "test_app.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -112,4 +113,47 @@ TEST(ButtonLabel, ClicksOnlyOnALeftPressAndReleaseInsideWhileEnabled)
     QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(b->objectName(), "Label3(2)");
+}
+
+TEST(ClickRule, LeftPressLetGoInsideOrAClickKeyWithoutRepeats)
+{
+    QWidget item;
+    item.resize(100, 40);
+    const QPointF inside(50, 20), outside(150, 20);
+    auto mouse = [](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+        return QMouseEvent(type, at, at, button, button, Qt::NoModifier);
+    };
+    struct Case {
+        const char* what;
+        QEvent::Type press;
+        Qt::MouseButton button;
+        QPointF releasedAt;
+        bool clicks;
+    };
+    const Case cases[] = {
+        {"left inside", QEvent::MouseButtonPress, Qt::LeftButton, inside, true},
+        {"left let go outside", QEvent::MouseButtonPress, Qt::LeftButton, outside, false},
+        {"right", QEvent::MouseButtonPress, Qt::RightButton, inside, false},
+        {"double click's second press", QEvent::MouseButtonDblClick, Qt::LeftButton, inside, false},
+    };
+    for (const Case& c : cases) {
+        ClickRule rule;
+        const QMouseEvent press = mouse(c.press, inside, c.button);
+        rule.press(&press);
+        const QMouseEvent release = mouse(QEvent::MouseButtonRelease, c.releasedAt, c.button);
+        EXPECT_EQ(rule.release(&release, &item), c.clicks) << c.what;
+        EXPECT_FALSE(rule.release(&release, &item)) << c.what; // a release without a press
+    }
+
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A}) {
+        const bool clickKey = key != Qt::Key_A;
+        for (bool repeat : {false, true}) {
+            QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+            e.ignore();
+            int clicks = 0;
+            EXPECT_EQ(ClickRule::key(&e, [&] { ++clicks; }), clickKey) << key;
+            EXPECT_EQ(e.isAccepted(), clickKey) << key; // a held click key's repeats go no further
+            EXPECT_EQ(clicks, clickKey && !repeat ? 1 : 0) << key << repeat;
+        }
+    }
 }
