@@ -5,6 +5,7 @@
 #include "records/record_store.h"
 #include "records/records_screen.h"
 #include "records/who_are_you.h"
+#include "platform/system_printer.h"
 
 #include "test_app.h"
 
@@ -68,6 +69,16 @@ TEST(RecordsShots, WhoAreYouGridHistoryQuestionsAndSettings)
     screen.classChoice()->setCurrentIndex(0);
     screen.setExportFolder(dir);
     EXPECT_FALSE(screen.exportCsv().isEmpty());
+    // The class summary as the teacher's printer, or its PDF fallback, gets it.
+    const std::unique_ptr<Printer> pdf = makeSystemPrinter(dir);
+    Services paper{t.files, t.sound, t.pictures, t.messages, *pdf, t.random, t.speech, t.records, [] {}, t.dialogs};
+    Screens onPaper;
+    App paperApp{t.state, paper, onPaper, t.state};
+    onPaper.attach(&paperApp);
+    auto& summary = onPaper.touch<ClassRecordsScreen>();
+    summary.classChoice()->setCurrentIndex(1);
+    summary.buttonClicked(ClassRecordsScreen::PrintSummary);
+    onPaper.close(summary);
     auto& settings = t.screens.touch<ClassSettingsScreen>();
     t.screens.show(settings);
     EXPECT_TRUE(settings.grab().save(dir + QStringLiteral("/class_settings.png")));
