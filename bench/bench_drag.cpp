@@ -1,5 +1,6 @@
 // What one pointer move costs while a label is dragged: the rule that centres the label on
 // the pointer plus moving its widget, and then the same with the repaint that follows.
+#include "bench_main.h"
 #include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "activities/open_activity.h"
@@ -95,19 +96,4 @@ BENCHMARK_CAPTURE(BM_DragMoveAndRepaint, boneslab, "boneslab");
 BENCHMARK_CAPTURE(BM_DragMoveAndRepaint, partslab, "partslab");
 BENCHMARK_CAPTURE(BM_DragMoveAndRepaint, bonesord, "bonesord");
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    }
-    QApplication app(argc, argv);
-    registerFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

@@ -1,5 +1,6 @@
 // A year of class records: 30 machines' files in a class folder, 30 pupils, 9,000 records.
 // The teacher's records screen must open in under 200 ms and the CSV export take under 1 s.
+#include "bench_main.h"
 #include "platform/fonts.h"
 #include "records/record_store.h"
 #include "records/records_screen.h"
@@ -91,7 +92,7 @@ struct Classroom {
         s.classFolder = folder;
         teacher->saveSettings(s);
         services = std::make_unique<Services>(Services{t.files, t.sound, t.pictures, t.messages, t.printer, t.random,
-                                                       *teacher, [] {}});
+                                                       t.speech, *teacher, [] {}, t.dialogs});
         app = std::make_unique<App>(App{t.state, *services, screens, t.state});
         screens.attach(app.get());
     }
@@ -146,14 +147,4 @@ BENCHMARK(BM_CsvExport)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

@@ -1,6 +1,7 @@
 // The costs on a classroom projector: every screen fitted to 1920 x 1080 (1.8 screen pixels
 // to a 96-dpi pixel). One pointer move of a drag, with and without the repaint it causes, and
 // one full repaint of a screen. Targets: a drag move under 1 ms, a full repaint under 8 ms.
+#include "bench_main.h"
 #include "test_topics.h"
 #include "activities/activity_screen.h"
 #include "platform/fonts.h"
@@ -159,19 +160,4 @@ BENCHMARK_CAPTURE(BM_ProjectorFullRepaintActivity, partslab, "partslab")->Unit(b
 BENCHMARK_CAPTURE(BM_ProjectorFullRepaintHub, parts, "parts")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProjectorFullRepaintPage)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    }
-    QApplication app(argc, argv);
-    registerFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

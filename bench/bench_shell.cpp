@@ -1,4 +1,5 @@
 // Costs of the shell: one tick of the brain animation, and start-up to the title screen.
+#include "bench_main.h"
 #include "platform/fonts.h"
 #include "shell/frame_names.h"
 #include "menu/title_screen.h"
@@ -86,14 +87,4 @@ BENCHMARK(BM_StartupToTitleShown)->UseManualTime()->Unit(benchmark::kMillisecond
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

@@ -1,6 +1,7 @@
 // How long one full page metafile takes to draw: a landscape page of paragraphs and shapes,
 // made with the page writer, drawn at screen scale (780 x 520 px) and at print scale.
 // Set WMF_BENCH_PNG=/some/folder to also save the drawn pages for a look.
+#include "bench_main.h"
 #include "platform/fonts.h"
 #include "platform/metafile.h"
 #include "wmf_writer.h"
@@ -105,13 +106,4 @@ BENCHMARK(BM_DecodePage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

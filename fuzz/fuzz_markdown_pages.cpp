@@ -1,4 +1,5 @@
 // Fuzz target: a Markdown page file made into pages and drawn as the screen and paper copies.
+#include "gui_app.h"
 #include "content_build.h"
 
 #include "platform/fonts.h"
@@ -11,14 +12,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz_markdown_pages";
-    static char* argv[] = {name, nullptr};
-    // Pages measure their text: fonts need a GUI application, kept until the process ends.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-    registerFonts();
+    startGuiApplication("fuzz_markdown_pages");
     return 0;
 }
 

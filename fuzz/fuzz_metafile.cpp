@@ -1,5 +1,6 @@
 // Fuzz target: the metafile decoder, and playback of what it decoded onto an image and onto a
 // recording (the path printers and PDF files take).
+#include "gui_app.h"
 #include "platform/fonts.h"
 #include "platform/metafile.h"
 
@@ -13,15 +14,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz_metafile";
-    static char* argv[] = {name, nullptr};
-    // Fonts need a GUI application. It lives until the process ends: destroyed with the other
-    // statics at exit, it would go after the font database it uses.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-    registerFonts();
+    startGuiApplication("fuzz_metafile");
     return 0;
 }
 
