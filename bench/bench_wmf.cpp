@@ -4,7 +4,7 @@
 #include "bench_main.h"
 #include "platform/fonts.h"
 #include "platform/metafile.h"
-#include "wmf_writer.h"
+#include "pages/wmf_writer.h"
 
 #include <QApplication>
 #include <QImage>

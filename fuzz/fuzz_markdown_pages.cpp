@@ -1,6 +1,6 @@
 // Fuzz target: a Markdown page file made into pages and drawn as the screen and paper copies.
 #include "gui_app.h"
-#include "content_build.h"
+#include "pages/content_build.h"
 
 #include "platform/fonts.h"
 

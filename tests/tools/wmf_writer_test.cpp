@@ -1,6 +1,6 @@
 // The page writer: the files it makes are well-formed, keep their object table tidy, and
 // draw (through the program's own reader) what was asked, where it was asked.
-#include "wmf_writer.h"
+#include "pages/wmf_writer.h"
 
 #include "platform/metafile.h"
 

@@ -1,6 +1,7 @@
 // Topics made of content folders: a new topic needs no code, a mistake in one stops the build
 // naming its file and line, and the shipped topics are complete.
-#include "content_build.h"
+#include "pages/content_build.h"
+#include "generator.h"
 
 #include "activities/activity_screen.h"
 #include "menu/main_menu.h"
@@ -97,7 +98,7 @@ TEST(TopicContent, ATopicFolderMadeOutsideTheCodeWorksFromMenuToActivities)
 {
     QTemporaryDir content, data;
     writeTopic(content.path(), QStringLiteral("lungs"), lungsTopic());
-    contentbuild::build(content.path(), datagen::Output(data.path()));
+    contentbuild::build(content.path(), datagen::Output(data.path()).writer());
 
     TestApp t(data.path());
     ASSERT_TRUE(t.state.topics->errors().isEmpty()) << t.state.topics->errors().join('\n').toStdString();
@@ -187,7 +188,7 @@ TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)
         other["questions.txt"] = questionSet(QStringLiteral("Other"));
         writeTopic(content.path(), QStringLiteral("a-other"), other);
         try {
-            contentbuild::build(content.path(), datagen::Output(data.path()));
+            contentbuild::build(content.path(), datagen::Output(data.path()).writer());
             ADD_FAILURE() << "the build went on";
         } catch (const contentbuild::ContentFailure& e) {
             EXPECT_TRUE(QString::fromStdString(e.what()).contains(QString::fromLatin1(c.file) + QLatin1Char(':')))
@@ -315,7 +316,7 @@ TEST(TopicContent, HostileFilesAreRefusedNamingTheirFileAndLine)
             c.after(content + QStringLiteral("/lungs"), QString::fromLatin1(c.file));
         QString message;
         try {
-            contentbuild::build(content, datagen::Output(data));
+            contentbuild::build(content, datagen::Output(data).writer());
         } catch (const contentbuild::ContentFailure& e) {
             message = QString::fromStdString(e.what());
         }

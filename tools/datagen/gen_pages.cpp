@@ -1,7 +1,7 @@
 // The reading pages as Windows metafiles: each page's screen copy into "wmf\" and its print
 // copy, under the same name, into "wmf2\"; beside the screen copy the words it reads aloud.
 #include "generator.h"
-#include "pages_layout.h"
+#include "pages/pages_layout.h"
 
 CORVANA_GENERATOR(pages)
 {

@@ -25,6 +25,12 @@ public:
     // "Images\\skeleton.jpg" gives "Images\\skeleton@2x.jpg" (times 2), "@4x" for 4.
     static QString sharper(const QString& relative, int times = 2);
 
+    // writeBytes as a function, for code outside the generator that writes built files.
+    std::function<void(const QString&, const QByteArray&)> writer() const
+    {
+        return [root = root_](const QString& relative, const QByteArray& bytes) { Output(root).writeBytes(relative, bytes); };
+    }
+
 private:
     QString root_;
 };

@@ -1,5 +1,5 @@
 // The teachers' guide: four pages on how Corvana is used in class.
-#include "pages_layout.h"
+#include "pages/pages_layout.h"
 
 namespace pages {
 

@@ -1,16 +1,19 @@
-// Turns the topic folders of content/ into what the screens read: each topic's description
+// Turns topic folders into what the screens read: each topic's description
 // and activities, its question set, its pages as metafiles and its pictures. Everything is
 // checked first; a mistake stops the build with the file and line.
 #pragma once
 
-#include "generator.h"
 #include "pages_layout.h"
 
 #include "content/content_text.h"
 
+#include <functional>
 #include <stdexcept>
 
 namespace contentbuild {
+
+// Writes one built file under its path relative to the data folder ("wmf\\Heart1.wmf").
+using WriteFile = std::function<void(const QString& relative, const QByteArray& bytes)>;
 
 // A content mistake, already worded as "file:line: message".
 class ContentFailure : public std::runtime_error {
@@ -28,7 +31,7 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
                                      const std::function<std::optional<QByteArray>(const QString&)>& figureFile);
 
 // Every topic folder below contentRoot (or only those named) into out. Throws ContentFailure.
-void build(const QString& contentRoot, const datagen::Output& out, const QStringList& only = {});
+void build(const QString& contentRoot, const WriteFile& write, const QStringList& only = {});
 
 // A text file as a teacher may have saved it: UTF-8 when it is valid UTF-8, otherwise
 // Windows-1252. Throws when it holds a character Windows-1252 cannot hold.

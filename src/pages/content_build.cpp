@@ -495,7 +495,7 @@ void checkPicture(const TopicFolder& source, const QString& folder, const QStrin
 
 } // namespace
 
-void build(const QString& contentRoot, const datagen::Output& out, const QStringList& only)
+void build(const QString& contentRoot, const WriteFile& write, const QStringList& only)
 {
     const QDir root(contentRoot);
     QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -542,7 +542,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             if (svgfigure::title(*bytes, &svgLine).isEmpty())
                 failAt(source.shown(svgName), svgLine,
                        QStringLiteral("give the picture a <title> saying what it shows: screen readers read it out"));
-            out.writeBytes(media + svgName, *bytes);
+            write(media + svgName, *bytes);
         }
         checkPicture(source, folder, topic.hub.picture, topicName);
         checkPicture(source, folder, topic.hub.quizPicture, topicName);
@@ -552,7 +552,7 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
         const auto questions = source.text(topic.questionsFile);
         if (!questions)
             failAt(topicName, 0, QStringLiteral("the question set \"%1\" is missing").arg(topic.questionsFile));
-        out.writeBytes(QStringLiteral("multiple/%1.txt").arg(title), checkedQuestions(*questions, questionsName, title));
+        write(QStringLiteral("multiple/%1.txt").arg(title), checkedQuestions(*questions, questionsName, title));
 
         // Pages.
         int pageCounts[2] = {1, 1};
@@ -574,10 +574,10 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             for (const pages::Page& page : pageList) {
                 try {
                     QList<spoken::Sentence> words;
-                    out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),
+                    write(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),
                                    pages::render(page, pages::Copy::Screen, &words));
-                    out.writeBytes(QStringLiteral("wmf\\") + page.name + QStringLiteral(".txt"), spoken::write(words));
-                    out.writeBytes(QStringLiteral("wmf2\\") + page.name + QStringLiteral(".wmf"),
+                    write(QStringLiteral("wmf\\") + page.name + QStringLiteral(".txt"), spoken::write(words));
+                    write(QStringLiteral("wmf2\\") + page.name + QStringLiteral(".wmf"),
                                    pages::render(page, pages::Copy::Print));
                 } catch (const ContentFailure&) {
                     throw;
@@ -598,8 +598,8 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
             for (const ContentError& w : a->warnings)
                 std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
         }
-        out.writeBytes(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
-        out.writeBytes(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));
+        write(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
+        write(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));
 
         // The description as the program reads it, with what the build worked out.
         QString installed = topicText;
@@ -608,11 +608,11 @@ void build(const QString& contentRoot, const datagen::Output& out, const QString
         installed += QStringLiteral("\n# Worked out by the build:\nkey facts page count: %1\nteacher's notes page count: %2\n")
                          .arg(pageCounts[0])
                          .arg(pageCounts[1]);
-        out.writeBytes(media + QStringLiteral("topic.txt"), crlf(installed));
+        write(media + QStringLiteral("topic.txt"), crlf(installed));
         built << folder;
     }
     if (only.isEmpty())
-        out.writeBytes(QStringLiteral("topics/index.txt"), crlf(built.join(QLatin1Char('\n'))));
+        write(QStringLiteral("topics/index.txt"), crlf(built.join(QLatin1Char('\n'))));
 }
 
 } // namespace contentbuild
