@@ -5,6 +5,7 @@
 #include "question_set_data.h"
 #include "worksheet_list.h"
 
+#include "content/topic_sources.h"
 #include "shell/app.h"
 
 #include <QString>
@@ -25,4 +26,7 @@ struct AppState : FrameState {
     std::shared_ptr<const TopicCatalogue> topics;
     // Their titles, which name their question sets: no worksheet may take one.
     QStringList topicTitles;
+    // The folders they were read from, and what became of every topic folder there.
+    TopicFolders topicFolders;
+    QList<TopicReport> topicReports;
 };
