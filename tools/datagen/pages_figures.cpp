@@ -1,7 +1,7 @@
-// The pictures drawn into the reading pages. Each is designed in its own units and fitted
-// into the box the page gives it; colours come from the copy's style, so the same picture
-// reads on the dark screen and prints cleanly in black on white.
-#include "pages_layout.h"
+// The pictures drawn into the guide and the introduction. Each is designed in its own units
+// and fitted into the box the page gives it; colours come from the copy's style, so the same
+// picture reads on the dark screen and prints cleanly in black on white.
+#include "pages_figures.h"
 
 #include <cmath>
 
@@ -42,33 +42,7 @@ template <class F> void mirrored(double axis, F draw)
     draw([axis](double x) { return 2 * axis - x; });
 }
 
-// An arc with an arrowhead at its end, angles in degrees counter-clockwise from three o'clock.
-void arrowArc(Canvas& c, const Style& s, QPointF centre, double radius, double startDeg, double spanDeg)
-{
-    WmfWriter& w = c.w;
-    w.pen(s.accent, std::max(15, c.len(6)));
-    w.nullBrush();
-    w.arc(c.r(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), startDeg, spanDeg);
-    const double end = (startDeg + spanDeg) * M_PI / 180.0;
-    const QPointF tip(centre.x() + radius * std::cos(end), centre.y() - radius * std::sin(end));
-    // Tangent in the direction of travel (counter-clockwise, y down).
-    const double sign = spanDeg >= 0 ? 1 : -1;
-    const QPointF dir(-std::sin(end) * sign, -std::cos(end) * sign);
-    const QPointF normal(-dir.y(), dir.x());
-    const double size = radius * 0.18 + 12;
-    w.nullPen();
-    w.brush(s.accent);
-    w.polygon(c.poly({{tip.x() + dir.x() * size * 0.6, tip.y() + dir.y() * size * 0.6},
-                      {tip.x() - dir.x() * size * 0.6 + normal.x() * size * 0.5, tip.y() - dir.y() * size * 0.6 + normal.y() * size * 0.5},
-                      {tip.x() - dir.x() * size * 0.6 - normal.x() * size * 0.5, tip.y() - dir.y() * size * 0.6 - normal.y() * size * 0.5}}));
-}
-
 int labelFont(const Style& s) { return onScreen(s) ? 220 : 200; }
-
-void drawLabel(Canvas& c, const Style& s, QPointF anchor, QPointF at, const QString& text, bool alignRight)
-{
-    label(c.w, s, c.p(anchor.x(), anchor.y()), c.p(at.x(), at.y()), text, alignRight, labelFont(s));
-}
 
 void caption(Canvas& c, const Style& s, QPointF at, const QString& text, int font)
 {
@@ -193,53 +167,11 @@ void drawSkeleton(Canvas& c, const Style& s, double ox)
 
 } // namespace
 
-Drawing bodyFigure(bool labelled)
+Drawing skeletonFigure()
 {
-    return [labelled](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, labelled ? 1300 : 1000, 1400);
-        const double ox = labelled ? 150 : 0;
-        drawBody(c, s, ox);
-        if (!labelled)
-            return;
-        auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
-            drawLabel(c, s, {ox + ax, ay}, {ox + tx, ty}, QString::fromLatin1(text), right);
-        };
-        L(418, 110, 240, 110, "Head", true);
-        L(378, 298, 240, 300, "Shoulder", true);
-        L(332, 482, 240, 482, "Elbow", true);
-        L(270, 722, 180, 722, "Hand", true);
-        L(418, 960, 240, 960, "Knee", true);
-        L(392, 1286, 240, 1286, "Foot", true);
-        L(528, 245, 760, 235, "Neck", false);
-        L(636, 420, 800, 420, "Arm", false);
-        L(556, 470, 800, 590, "Torso", false);
-        L(606, 690, 800, 860, "Hip", false);
-        L(588, 1100, 760, 1100, "Leg", false);
-        L(570, 1214, 760, 1220, "Ankle", false);
-    };
-}
-
-Drawing skeletonFigure(bool labelled)
-{
-    return [labelled](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, labelled ? 1300 : 700, 1400);
-        const double ox = labelled ? 50 : -250;
-        drawSkeleton(c, s, ox);
-        if (!labelled)
-            return;
-        auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
-            drawLabel(c, s, {ox + ax, ay}, {ox + tx, ty}, QString::fromLatin1(text), right);
-        };
-        L(534, 60, 390, 60, "Skull", true);
-        L(512, 253, 390, 250, "Collar bone", true);
-        L(456, 380, 390, 392, "Humerus", true);
-        L(492, 790, 390, 790, "Pelvis", true);
-        L(537, 930, 390, 930, "Femur", true);
-        L(541, 1180, 390, 1180, "Tibia", true);
-        L(642, 188, 830, 188, "Jaw", false);
-        L(718, 386, 830, 400, "Rib cage", false);
-        L(612, 640, 830, 620, "Backbone", false);
-        L(675, 1051, 830, 1050, "Kneecap", false);
+    return [](WmfWriter& w, const QRect& box, const Style& s) {
+        Canvas c(w, box, 700, 1400);
+        drawSkeleton(c, s, -250);
     };
 }
 
@@ -257,102 +189,6 @@ Drawing outsideInsideFigure()
         Canvas whole(w, box, box.width(), box.height());
         caption(whole, s, {half / 2.0, double(box.height() - captionSpace + 80)}, QStringLiteral("Outside"), labelFont(s));
         caption(whole, s, {half * 1.5, double(box.height() - captionSpace + 80)}, QStringLiteral("Inside"), labelFont(s));
-    };
-}
-
-Drawing boneSection()
-{
-    return [](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, 1500, 440);
-        const int line = std::max(10, c.len(4));
-        const QColor cartilage = onScreen(s) ? QColor(170, 215, 255) : QColor(255, 255, 255);
-        const QColor spongy = onScreen(s) ? QColor(196, 150, 96) : QColor(0, 0, 0);
-        const QColor marrow = onScreen(s) ? QColor(236, 190, 80) : QColor(205, 205, 205);
-        // Cartilage caps, then the bone: two heads and the shaft, all compact bone outside.
-        w.pen(s.boneLine, line);
-        w.brush(cartilage);
-        w.ellipse(c.r(40, 95, 300, 250));
-        w.ellipse(c.r(860, 95, 300, 250));
-        w.brush(s.bone);
-        w.ellipse(c.r(70, 100, 280, 240));
-        w.ellipse(c.r(850, 100, 280, 240));
-        w.nullPen();
-        w.rectangle(c.r(260, 160, 680, 120));
-        w.pen(s.boneLine, line);
-        w.line(c.p(330, 160).x(), c.p(330, 160).y(), c.p(870, 160).x(), c.p(870, 160).y());
-        w.line(c.p(330, 280).x(), c.p(330, 280).y(), c.p(870, 280).x(), c.p(870, 280).y());
-        // Spongy bone in the heads and the marrow in the hollow shaft.
-        w.nullPen();
-        w.hatchBrush(WmfWriter::Hatch::DiagonalCross, spongy);
-        w.ellipse(c.r(110, 135, 200, 170));
-        w.ellipse(c.r(890, 135, 200, 170));
-        w.brush(marrow);
-        w.roundRect(c.r(300, 185, 600, 70), c.len(40), c.len(40));
-
-        auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
-            drawLabel(c, s, {ax, ay}, {tx, ty}, QString::fromLatin1(text), right);
-        };
-        L(450, 163, 380, 40, "compact bone", false);
-        L(200, 260, 250, 410, "spongy bone", false);
-        L(780, 225, 980, 40, "marrow", false);
-        L(1150, 220, 1200, 220, "cartilage", false);
-    };
-}
-
-Drawing jointsFigure()
-{
-    return [](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, 1500, 560);
-        // Hinge: the upper arm and the forearm, bending one way only.
-        bone(c, s, {60, 200}, {320, 200}, 42);
-        bone(c, s, {330, 210}, {450, 400}, 36);
-        arrowArc(c, s, {330, 210}, 150, -5, -60);
-        caption(c, s, {260, 480}, QStringLiteral("Hinge"), labelFont(s));
-        // Ball and socket: a ball turning in a cup, every way.
-        const double ox = 200;
-        w.pen(s.boneLine, std::max(10, c.len(4)));
-        w.brush(s.bone);
-        w.pie(c.r(ox + 790, 100, 240, 240), 95, 170);
-        w.brush(onScreen(s) ? frameBlue : QColor(255, 255, 255));
-        w.nullPen();
-        w.ellipse(c.r(ox + 825, 135, 170, 170));
-        bone(c, s, {ox + 920, 222}, {ox + 1180, 420}, 40);
-        w.pen(s.boneLine, std::max(10, c.len(4)));
-        w.brush(s.bone);
-        w.ellipse(c.r(ox + 835, 145, 150, 150));
-        arrowArc(c, s, {ox + 910, 220}, 175, 20, 50);
-        arrowArc(c, s, {ox + 910, 220}, 175, 330, -50);
-        caption(c, s, {ox + 960, 480}, QStringLiteral("Ball and socket"), labelFont(s));
-    };
-}
-
-Drawing musclePairFigure()
-{
-    return [](WmfWriter& w, const QRect& box, const Style& s) {
-        Canvas c(w, box, 1800, 560);
-        const QColor biceps = onScreen(s) ? QColor(214, 72, 72) : QColor(190, 190, 190);
-        const QColor triceps = onScreen(s) ? QColor(236, 150, 140) : QColor(235, 235, 235);
-        // The right arm seen from the side: shoulder on the right, forearm raised at the elbow.
-        bone(c, s, {1000, 330}, {540, 330}, 44);  // humerus
-        bone(c, s, {525, 318}, {370, 100}, 34);   // forearm
-        w.pen(s.skinLine, std::max(10, c.len(4)));
-        w.brush(s.skin);
-        w.ellipse(c.r(310, 30, 90, 90));          // fist
-        w.brush(triceps);
-        w.ellipse(c.r(590, 352, 380, 92));
-        w.brush(biceps);
-        w.ellipse(c.r(580, 170, 360, 140));
-        // Tendons: the biceps pulls on the forearm, the triceps on the back of the elbow.
-        w.pen(s.boneLine, std::max(12, c.len(6)));
-        w.line(c.p(590, 250).x(), c.p(590, 250).y(), c.p(505, 282).x(), c.p(505, 282).y());
-        w.line(c.p(600, 395).x(), c.p(600, 395).y(), c.p(528, 352).x(), c.p(528, 352).y());
-        arrowArc(c, s, {530, 325}, 300, 112, 30);
-        auto L = [&](double ax, double ay, double tx, double ty, const char* text, bool right) {
-            drawLabel(c, s, {ax, ay}, {tx, ty}, QString::fromLatin1(text), right);
-        };
-        L(840, 200, 1060, 150, "biceps contracts", false);
-        L(860, 430, 1060, 480, "triceps relaxes", false);
-        L(530, 335, 420, 470, "elbow", true);
     };
 }
 
