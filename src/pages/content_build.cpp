@@ -74,22 +74,6 @@ const QList<QRect> factsPrint{QRect(0, 800, pages::printWidth, pages::printHeigh
 const QList<QRect> notesScreen{QRect(120, 950, 5600, 6800), QRect(5980, 950, 5600, 6800)};
 const QList<QRect> notesPrint{QRect(0, 800, pages::printWidth, pages::printHeight - 800)};
 
-// The drawings written in code, which the first topics' pages use.
-pages::Drawing builtinFigure(const QString& name)
-{
-    if (name == QLatin1String("body-labelled"))
-        return pages::bodyFigure(true);
-    if (name == QLatin1String("skeleton-labelled"))
-        return pages::skeletonFigure(true);
-    if (name == QLatin1String("bone-section"))
-        return pages::boneSection();
-    if (name == QLatin1String("joints"))
-        return pages::jointsFigure();
-    if (name == QLatin1String("muscle-pair"))
-        return pages::musclePairFigure();
-    return {};
-}
-
 QString literal(cmark_node* n)
 {
     const char* s = cmark_node_get_literal(n);
@@ -279,22 +263,15 @@ QList<pages::Page> pagesFromMarkdown(const QString& text, const QString& fileNam
                 if (!h.hasMatch())
                     failAt(fileName, line, QStringLiteral("give the picture's heights in twips, screen/paper: "
                                                           "![what it shows](%1 \"0/6600\")").arg(url));
-                pages::Drawing drawing;
-                if (url.startsWith(QLatin1String("builtin:"))) {
-                    drawing = builtinFigure(url.mid(8));
-                    if (!drawing)
-                        failAt(fileName, line, QStringLiteral("there is no drawing called \"%1\"").arg(url));
-                } else {
-                    const std::optional<QByteArray> bytes = figureFile(url);
-                    if (!bytes)
-                        failAt(fileName, line, QStringLiteral("the picture \"%1\" is missing").arg(url));
-                    if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-                        failAt(fileName, line, QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(url));
-                    checkSvg(*bytes, fileName, line, url);
-                    cmark_node* alt = cmark_node_first_child(first);
-                    const char* words = alt ? cmark_node_get_literal(alt) : nullptr;
-                    drawing = svgfigure::drawing(*bytes, words ? QString::fromUtf8(words) : QString());
-                }
+                const std::optional<QByteArray> bytes = figureFile(url);
+                if (!bytes)
+                    failAt(fileName, line, QStringLiteral("the picture \"%1\" is missing").arg(url));
+                if (!url.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+                    failAt(fileName, line, QStringLiteral("the picture \"%1\" is not an SVG drawing").arg(url));
+                checkSvg(*bytes, fileName, line, url);
+                cmark_node* alt = cmark_node_first_child(first);
+                const char* words = alt ? cmark_node_get_literal(alt) : nullptr;
+                const pages::Drawing drawing = svgfigure::drawing(*bytes, words ? QString::fromUtf8(words) : QString());
                 page->blocks << pages::figure(drawing, h.captured(1).toInt(), h.captured(2).toInt());
                 break;
             }

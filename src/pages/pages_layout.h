@@ -120,19 +120,4 @@ struct MiniButton {
 void miniScreen(WmfWriter& w, const QRect& box, const Style& s, const QString& title,
                 const QList<MiniButton>& buttons, const std::function<void(Canvas&)>& extra = {});
 
-// ---------------------------------------------------------------- pictures of the pages
-
-// A child seen from the front; labelled with the outer parts of the body, or plain.
-Drawing bodyFigure(bool labelled);
-// A skeleton seen from the front; labelled with its main bones, or plain.
-Drawing skeletonFigure(bool labelled);
-// A long bone cut open along its length: compact bone, spongy bone, marrow, cartilage.
-Drawing boneSection();
-// A hinge joint and a ball-and-socket joint side by side.
-Drawing jointsFigure();
-// An arm bent at the elbow with the biceps and triceps.
-Drawing musclePairFigure();
-// The figure and the skeleton side by side: outside and inside.
-Drawing outsideInsideFigure();
-
 } // namespace pages

@@ -32,8 +32,9 @@ QList<QPoint> roundedPolygon(const QPolygonF& poly)
     return out;
 }
 
-// One colour for any brush: gradients give their middle stop.
-std::optional<QColor> solidColour(const QBrush& brush)
+// One colour for any brush: gradients give their middle stop. The paper copy is printed black
+// on white, so there every colour becomes the grey of its brightness.
+std::optional<QColor> solidColour(const QBrush& brush, bool grey)
 {
     if (brush.style() == Qt::NoBrush)
         return std::nullopt;
@@ -43,13 +44,17 @@ std::optional<QColor> solidColour(const QBrush& brush)
     if (c.alpha() == 0)
         return std::nullopt;
     c.setAlpha(255);
+    if (grey) {
+        const int g = qGray(c.rgb());
+        c = QColor(g, g, g);
+    }
     return c;
 }
 
 // Turns what the SVG renderer paints into metafile records; device units are twips.
 class WmfEngine : public QPaintEngine {
 public:
-    explicit WmfEngine(WmfWriter& w) : QPaintEngine(AllFeatures), w_(w) {}
+    WmfEngine(WmfWriter& w, bool grey) : QPaintEngine(AllFeatures), w_(w), grey_(grey) {}
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -95,7 +100,8 @@ public:
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr, Qt::ImageConversionFlags) override
     {
         const QRectF target = transform_.mapRect(r);
-        w_.stretchDIBits(target.toAlignedRect(), image.copy(sr.toAlignedRect()));
+        const QImage part = image.copy(sr.toAlignedRect());
+        w_.stretchDIBits(target.toAlignedRect(), grey_ ? part.convertToFormat(QImage::Format_Grayscale8) : part);
     }
 
     void drawTextItem(const QPointF& p, const QTextItem& item) override
@@ -103,7 +109,7 @@ public:
         const QString text = item.text();
         if (text.trimmed().isEmpty())
             return;
-        const std::optional<QColor> colour = solidColour(pen_.brush());
+        const std::optional<QColor> colour = solidColour(pen_.brush(), grey_);
         if (!colour)
             return;
         const QFont f = item.font();
@@ -120,7 +126,7 @@ public:
 private:
     void fill(const QPainterPath& path)
     {
-        const std::optional<QColor> c = solidColour(brush_);
+        const std::optional<QColor> c = solidColour(brush_, grey_);
         if (!c)
             return;
         QList<QList<QPoint>> polygons;
@@ -145,7 +151,7 @@ private:
     {
         if (pen_.style() == Qt::NoPen)
             return;
-        const std::optional<QColor> c = solidColour(pen_.brush());
+        const std::optional<QColor> c = solidColour(pen_.brush(), grey_);
         if (!c)
             return;
         const double scale = std::sqrt(std::abs(transform_.determinant()));
@@ -164,6 +170,7 @@ private:
     }
 
     WmfWriter& w_;
+    bool grey_;
     QPen pen_;
     QBrush brush_;
     QTransform transform_;
@@ -172,7 +179,7 @@ private:
 
 class WmfDevice : public QPaintDevice {
 public:
-    WmfDevice(WmfWriter& w) : engine_(w), size_(w.width(), w.height()) {}
+    WmfDevice(WmfWriter& w, bool grey) : engine_(w, grey), size_(w.width(), w.height()) {}
     QPaintEngine* paintEngine() const override { return &engine_; }
 
 protected:
@@ -211,7 +218,7 @@ private:
 
 } // namespace
 
-void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box)
+void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box, bool grey)
 {
     const QSizeF size = svg.viewBoxF().size().isEmpty() ? QSizeF(svg.defaultSize()) : svg.viewBoxF().size();
     if (size.isEmpty())
@@ -220,7 +227,7 @@ void draw(QSvgRenderer& svg, WmfWriter& w, const QRect& box)
     const QSizeF drawn = size * scale;
     const QRectF target(box.x() + (box.width() - drawn.width()) / 2, box.y() + (box.height() - drawn.height()) / 2,
                         drawn.width(), drawn.height());
-    WmfDevice device(w);
+    WmfDevice device(w, grey);
     QPainter painter(&device);
     w.saveDC();
     svg.render(&painter, target);
@@ -240,10 +247,10 @@ pages::Drawing drawing(const QByteArray& svgBytes, const QString& words)
             title = xml.readElementText().simplified();
     if (title.isEmpty())
         title = words.simplified();
-    return [svg, title](WmfWriter& w, const QRect& box, const pages::Style&) {
+    return [svg, title](WmfWriter& w, const QRect& box, const pages::Style& style) {
         if (!title.isEmpty())
             w.describePicture(title);
-        draw(*svg, w, box);
+        draw(*svg, w, box, style.copy == pages::Copy::Print);
     };
 }
 

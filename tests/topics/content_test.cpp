@@ -148,6 +148,41 @@ TEST(TopicContent, ATopicFolderMadeOutsideTheCodeWorksFromMenuToActivities)
     EXPECT_TRUE(t.messages.shown.isEmpty());
 }
 
+// The topic a teacher starts from must itself be free of mistakes and warnings, and open.
+TEST(TopicContent, TheTemplateTopicBuildsWithoutMistakesOrWarnings)
+{
+    QTemporaryDir content, data;
+    const QDir from(QStringLiteral(CORVANA_SOURCE_DIR "/templates/new-topic"));
+    const QString folder = content.filePath(QStringLiteral("new-topic"));
+    QDir().mkpath(folder);
+    for (const QString& name : from.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(from.filePath(name), folder + QLatin1Char('/') + name));
+    // The template leaves its place on the menu to the program; this copy takes place 5.
+    QFile topicFile(folder + QStringLiteral("/topic.txt"));
+    ASSERT_TRUE(topicFile.open(QIODevice::Append));
+    topicFile.write("\nmenu entry: 5\n");
+    topicFile.close();
+
+    contentbuild::build(content.path(), datagen::Output(data.path()).writer());
+    TestApp t(data.path());
+    ASSERT_TRUE(t.state.topics->errors().isEmpty()) << t.state.topics->errors().join('\n').toStdString();
+    EXPECT_EQ(t.state.topicTitles, QStringList{"My Hands"});
+
+    auto read = [&](const QString& name) -> std::optional<QString> {
+        QFile f(folder + QLatin1Char('/') + name);
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return QString::fromUtf8(f.readAll());
+    };
+    std::optional<ContentError> error;
+    const auto topic = topics::parseTopicFile(*read(QStringLiteral("topic.txt")), QStringLiteral("topic.txt"),
+                                              QStringLiteral("new-topic"), read, error);
+    ASSERT_TRUE(topic) << error->toString().toStdString();
+    for (const activity::ActivityFile* a : {&topic->labelling, &topic->ordering})
+        for (const ContentError& w : a->warnings)
+            ADD_FAILURE() << w.toString().toStdString();
+}
+
 TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)
 {
     struct Case {

@@ -1,5 +1,5 @@
 // The pages of the main menu: the pupils' introduction and the acknowledgments.
-#include "pages/pages_layout.h"
+#include "pages_figures.h"
 
 namespace pages {
 

@@ -1,5 +1,5 @@
 // The teachers' guide: four pages on how Corvana is used in class.
-#include "pages/pages_layout.h"
+#include "pages_figures.h"
 
 namespace pages {
 
@@ -66,7 +66,7 @@ Drawing hubPicture()
         };
         miniScreen(w, box, s, QStringLiteral("Bones"), buttons, [&s](Canvas& c) {
             // The topic's picture.
-            skeletonFigure(false)(c.w, c.r(3600, 1400, 4800, 6300), s);
+            skeletonFigure()(c.w, c.r(3600, 1400, 4800, 6300), s);
         });
     };
 }
@@ -118,7 +118,7 @@ Drawing labellingPicture()
             {"Exit", 10560, 7920, 1245, 495},
         };
         miniScreen(w, box, s, QString(), buttons, [&s](Canvas& c) {
-            skeletonFigure(false)(c.w, c.r(5200, 300, 4200, 7300), s);
+            skeletonFigure()(c.w, c.r(5200, 300, 4200, 7300), s);
             const bool screen = s.copy == Copy::Screen;
             const char* names[] = {"Tibia", "Skull", "Backbone", "Humerus", "Femur", "Pelvis", "Rib Cage"};
             for (int i = 0; i < 7; ++i) {
