@@ -159,8 +159,9 @@ private:
     void placeLabel(int i);
     void stackInDrawingOrder();
     void growTexts();
-    // After a put-down: the label's place, its thuds, and "Check Score".
-    void settle(int label, int snaps);
+    // Moves the widgets to what a step of the engine changed: the settled label's place, its
+    // thuds and "Check Score", then the held mark. Returns whether anything changed.
+    bool showStep(const Step& step);
     void markHeld();
     void readLabel(int i);
     void describePlaces();
