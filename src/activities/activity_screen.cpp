@@ -523,6 +523,8 @@ void ActivityScreen::markHeld()
     }
     if (engine_->held() >= 0)
         readLabel(engine_->held());
+    else
+        describePlaces(); // no longer "picked up"
 }
 
 void ActivityScreen::readLabel(int i)

@@ -185,6 +185,7 @@ TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
     clickAt(skull, skull->rect().center());
     EXPECT_FALSE(skull->isHeld());
     EXPECT_EQ(skull->geometry(), home);
+    EXPECT_EQ(skull->readerDescription(), QStringLiteral("in its starting place"));
 
     // Picked up, then a click anywhere on its box: exactly into the box, with a thud.
     clickAt(skull, QPoint(3, 3));
@@ -218,6 +219,7 @@ TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
     clickAt(femur, femur->rect().center());
     QTest::keyClick(&s, Qt::Key_Escape);
     EXPECT_EQ(s.engine().held(), -1);
+    EXPECT_EQ(femur->readerDescription(), QStringLiteral("in box 1")); // no longer "picked up"
     EXPECT_TRUE(t.screens.isLoaded(QStringLiteral("boneslab")));
     // Start Again lets go too.
     clickAt(femur, femur->rect().center());
