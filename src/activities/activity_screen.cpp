@@ -274,33 +274,8 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         picture_ = addPicture(QStringLiteral("Image1(0)"),
                               {layout_.pictureTopLeft.x(), layout_.pictureTopLeft.y(), 0, 0}, PictureItem::AutoSize);
 
-    for (int i = 0; i < layout_.count(); ++i) {
-        const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
-        // Design state: the caption is kept with the target box until load.
-        auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
-        target->setText(row.caption);
-        setItemFont(target, layout_.labelFont);
-        target->setAlignment(layout_.labelAlign);
-        place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
-        targets_.push_back(target);
-
-        auto* home = new OutlineBox(this, frame::itemName(QStringLiteral("Label4"), i));
-        home->setFilled(false);
-        place(home, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
-        homes_.push_back(home);
-
-        auto* answer = new AnswerLabel(this, i);
-        setItemFont(answer, layout_.labelFont);
-        answer->setAlignment(layout_.labelAlign);
-        place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
-        connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
-        connect(answer, &AnswerLabel::released, this, &ActivityScreen::labelReleased);
-        connect(answer, &AnswerLabel::tapped, this, &ActivityScreen::labelTapped);
-        connect(answer, &AnswerLabel::activated, this, &ActivityScreen::labelActivated);
-        connect(target, &OutlineBox::activated, this, [this, target] { boxActivated(target); });
-        connect(home, &OutlineBox::activated, this, [this, home] { boxActivated(home); });
-        answers_.push_back(answer);
-    }
+    for (int i = 0; i < layout_.count(); ++i)
+        addItem(i);
 
     for (const TextRow& row : layout_.texts)
         addLabel(row.name, row.rect, row.text, row.font, row.colour, row.align);
@@ -325,25 +300,57 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
     stackInDrawingOrder();
     arrangeKeyboardOrder();
 
-    // Read to me: the instructions, top to bottom (the title is not one); a label is read
-    // when it is picked up or the keyboard comes to it.
-    readAloud_ = new ReadAloud(*this, [this] {
-        std::vector<const TextRow*> rows;
-        for (const TextRow& row : layout_.texts)
-            if (row.name != QLatin1String("Label6"))
-                rows.push_back(&row);
-        std::stable_sort(rows.begin(), rows.end(), [](const TextRow* a, const TextRow* b) {
-            return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top() : a->rect.left() < b->rect.left();
-        });
-        QList<readaloud::Part> parts;
-        for (const TextRow* row : rows) {
-            auto* text = item<QLabel>(row->name);
-            parts += readaloud::itemParts(text, text->text());
-        }
-        return parts;
-    });
+    // Read to me: the instructions; a label is read when it is picked up or the keyboard
+    // comes to it.
+    readAloud_ = new ReadAloud(*this, [this] { return instructionParts(); });
     for (AnswerLabel* a : answers_)
         readAloud_->readOnKeyboardFocus(a, [a] { return a->text(); });
+}
+
+void ActivityScreen::addItem(int i)
+{
+    const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
+    // Design state: the caption is kept with the target box until load.
+    auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
+    target->setText(row.caption);
+    setItemFont(target, layout_.labelFont);
+    target->setAlignment(layout_.labelAlign);
+    place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
+    targets_.push_back(target);
+
+    auto* home = new OutlineBox(this, frame::itemName(QStringLiteral("Label4"), i));
+    home->setFilled(false);
+    place(home, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
+    homes_.push_back(home);
+
+    auto* answer = new AnswerLabel(this, i);
+    setItemFont(answer, layout_.labelFont);
+    answer->setAlignment(layout_.labelAlign);
+    place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
+    connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
+    connect(answer, &AnswerLabel::released, this, &ActivityScreen::labelReleased);
+    connect(answer, &AnswerLabel::tapped, this, &ActivityScreen::labelTapped);
+    connect(answer, &AnswerLabel::activated, this, &ActivityScreen::labelActivated);
+    connect(target, &OutlineBox::activated, this, [this, target] { boxActivated(target); });
+    connect(home, &OutlineBox::activated, this, [this, home] { boxActivated(home); });
+    answers_.push_back(answer);
+}
+
+QList<readaloud::Part> ActivityScreen::instructionParts() const
+{
+    std::vector<const TextRow*> rows;
+    for (const TextRow& row : layout_.texts)
+        if (row.name != QLatin1String("Label6"))
+            rows.push_back(&row);
+    std::stable_sort(rows.begin(), rows.end(), [](const TextRow* a, const TextRow* b) {
+        return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top() : a->rect.left() < b->rect.left();
+    });
+    QList<readaloud::Part> parts;
+    for (const TextRow* row : rows) {
+        auto* text = item<QLabel>(row->name);
+        parts += readaloud::itemParts(text, text->text());
+    }
+    return parts;
 }
 
 void ActivityScreen::growTexts()

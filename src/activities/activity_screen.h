@@ -15,6 +15,9 @@
 #include <vector>
 
 class ReadAloud;
+namespace readaloud {
+struct Part;
+}
 
 namespace activity {
 
@@ -156,6 +159,10 @@ protected:
     void rescaled() override;
 
 private:
+    // Label2(i), Label1(i) and Label4(i), wired to the handlers.
+    void addItem(int i);
+    // Read to me: the instructions, top to bottom (the title is not one).
+    QList<readaloud::Part> instructionParts() const;
     void placeLabel(int i);
     void stackInDrawingOrder();
     void growTexts();
