@@ -80,12 +80,69 @@ int Engine::putDownAt(float left, float top)
     return drop(k);
 }
 
-int Engine::putDownCentredOn(float x, float y)
+int Engine::putDownCentredOn(float x, float y) { return clickAt(x, y).snaps; }
+
+Step Engine::putBack()
+{
+    const bool wasHeld = held_ >= 0;
+    held_ = -1;
+    return {-1, 0, wasHeld};
+}
+
+Step Engine::putHeldDownAt(float left, float top)
 {
     if (held_ < 0)
-        return 0;
+        return {};
+    const int k = held_;
+    return {k, putDownAt(left, top), true};
+}
+
+Step Engine::endDrag(int k)
+{
+    Step step = putBack();
+    step.settled = k;
+    step.snaps = drop(k);
+    return step;
+}
+
+Step Engine::tapLabel(int k, float x, float y)
+{
+    if (held_ >= 0 && held_ != k)
+        return clickAt(x, y);
+    // A click on a label is a drop where it lies, as ever; it also picks the label up, and a
+    // second click puts it back.
+    const Step step{k, drop(k), true};
+    if (held_ == k)
+        held_ = -1;
+    else
+        pickUp(k);
+    return step;
+}
+
+Step Engine::chooseLabel(int k)
+{
+    if (held_ < 0) {
+        pickUp(k);
+        return {-1, 0, held_ >= 0};
+    }
+    if (held_ == k)
+        return putBack();
+    const Box& there = label(k);
+    return putHeldDownAt(there.left, there.top);
+}
+
+Step Engine::chooseBox(BoxKind kind, int i)
+{
+    const Box& box = kind == BoxKind::Target ? target(i) : home(i);
+    return putHeldDownAt(box.left, box.top);
+}
+
+Step Engine::clickAt(float x, float y)
+{
+    if (held_ < 0)
+        return {};
     const Box& label = labels_[static_cast<std::size_t>(held_)];
-    return putDownAt(x - label.width / 2, y - label.height / 2);
+    return putHeldDownAt(x - label.width / 2, y - label.height / 2);
 }
 
 namespace {

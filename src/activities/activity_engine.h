@@ -17,6 +17,16 @@ struct Box {
 // Mouse buttons as reported with a pointer move.
 enum MouseButton : unsigned { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 
+// Which kind of box a label is put down on.
+enum class BoxKind { Target, Home };
+
+// What one click-to-place step changed, for the screen to show.
+struct Step {
+    int settled = -1;         // the label put down or let go where it lies: it moves, its thuds play; -1: none
+    int snaps = 0;            // snaps of that label, one thud each
+    bool heldChanged = false; // a label was picked up, or the held one is held no longer
+};
+
 // One activity item: answer label i, its target box (its correct place) and its home box
 // (where it starts). Items of one group are interchangeable for scoring; a negative group
 // means the label scores only in its own target box. Labels with the same caption look the
@@ -57,12 +67,28 @@ public:
     // and counting as a drop there.
     int held() const { return held_; } // the label picked up, or -1
     void pickUp(int i);
-    void putBack() { held_ = -1; } // the held label stays where it is, no longer held
+    // The held label stays where it is, no longer held (Escape, a button, a drag elsewhere).
+    Step putBack();
     // Puts the held label down with its top-left corner at (left, top), as if let go there.
     // Returns the number of snaps, as drop() does; 0 when nothing is held.
     int putDownAt(float left, float top);
     // Puts it down centred on a point, as a drag that ends with the pointer there would.
     int putDownCentredOn(float x, float y);
+
+    // The events of the screen, each one step of picking up, putting back and putting down.
+    // Points are twips from the screen's top-left.
+    // A drag of label k ends: a label held meanwhile is put back, and k drops where it is.
+    Step endDrag(int k);
+    // A click or tap on label k: with another label held, that one goes down centred on the
+    // pointer; otherwise k drops where it lies and is picked up, or put back if it was held.
+    Step tapLabel(int k, float x, float y);
+    // Enter or Space on label k: picks it up, or puts it back if it was held; with another
+    // label held, that one goes onto k's place.
+    Step chooseLabel(int k);
+    // A click or Enter on box i puts the held label into it.
+    Step chooseBox(BoxKind kind, int i);
+    // A click anywhere else puts the held label down centred there.
+    Step clickAt(float x, float y);
 
     // The target box (or home box) whose top-left corner label i's equals, lowest index
     // first; -1 when there is none.
@@ -86,6 +112,7 @@ public:
 
 private:
     bool snapInto(Box& label, const Box& box);
+    Step putHeldDownAt(float left, float top);
 
     std::vector<Box> labels_;
     std::vector<Box> targets_;

@@ -32,6 +32,8 @@ unsigned engineButtons(Qt::MouseButtons buttons)
     return b;
 }
 
+float toTwips(qreal pixels) { return static_cast<float>(twips::fromPixels(pixels)); }
+
 void setTextColour(QWidget* w, const QColor& c)
 {
     QPalette p = w->palette();
@@ -272,33 +274,8 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
         picture_ = addPicture(QStringLiteral("Image1(0)"),
                               {layout_.pictureTopLeft.x(), layout_.pictureTopLeft.y(), 0, 0}, PictureItem::AutoSize);
 
-    for (int i = 0; i < layout_.count(); ++i) {
-        const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
-        // Design state: the caption is kept with the target box until load.
-        auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
-        target->setText(row.caption);
-        setItemFont(target, layout_.labelFont);
-        target->setAlignment(layout_.labelAlign);
-        place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
-        targets_.push_back(target);
-
-        auto* home = new OutlineBox(this, frame::itemName(QStringLiteral("Label4"), i));
-        home->setFilled(false);
-        place(home, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
-        homes_.push_back(home);
-
-        auto* answer = new AnswerLabel(this, i);
-        setItemFont(answer, layout_.labelFont);
-        answer->setAlignment(layout_.labelAlign);
-        place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
-        connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
-        connect(answer, &AnswerLabel::released, this, &ActivityScreen::labelReleased);
-        connect(answer, &AnswerLabel::tapped, this, &ActivityScreen::labelTapped);
-        connect(answer, &AnswerLabel::activated, this, &ActivityScreen::labelActivated);
-        connect(target, &OutlineBox::activated, this, [this, target] { boxActivated(target); });
-        connect(home, &OutlineBox::activated, this, [this, home] { boxActivated(home); });
-        answers_.push_back(answer);
-    }
+    for (int i = 0; i < layout_.count(); ++i)
+        addItem(i);
 
     for (const TextRow& row : layout_.texts)
         addLabel(row.name, row.rect, row.text, row.font, row.colour, row.align);
@@ -323,25 +300,57 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
     stackInDrawingOrder();
     arrangeKeyboardOrder();
 
-    // Read to me: the instructions, top to bottom (the title is not one); a label is read
-    // when it is picked up or the keyboard comes to it.
-    readAloud_ = new ReadAloud(*this, [this] {
-        std::vector<const TextRow*> rows;
-        for (const TextRow& row : layout_.texts)
-            if (row.name != QLatin1String("Label6"))
-                rows.push_back(&row);
-        std::stable_sort(rows.begin(), rows.end(), [](const TextRow* a, const TextRow* b) {
-            return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top() : a->rect.left() < b->rect.left();
-        });
-        QList<readaloud::Part> parts;
-        for (const TextRow* row : rows) {
-            auto* text = item<QLabel>(row->name);
-            parts += readaloud::itemParts(text, text->text());
-        }
-        return parts;
-    });
+    // Read to me: the instructions; a label is read when it is picked up or the keyboard
+    // comes to it.
+    readAloud_ = new ReadAloud(*this, [this] { return instructionParts(); });
     for (AnswerLabel* a : answers_)
         readAloud_->readOnKeyboardFocus(a, [a] { return a->text(); });
+}
+
+void ActivityScreen::addItem(int i)
+{
+    const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
+    // Design state: the caption is kept with the target box until load.
+    auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
+    target->setText(row.caption);
+    setItemFont(target, layout_.labelFont);
+    target->setAlignment(layout_.labelAlign);
+    place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
+    targets_.push_back(target);
+
+    auto* home = new OutlineBox(this, frame::itemName(QStringLiteral("Label4"), i));
+    home->setFilled(false);
+    place(home, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
+    homes_.push_back(home);
+
+    auto* answer = new AnswerLabel(this, i);
+    setItemFont(answer, layout_.labelFont);
+    answer->setAlignment(layout_.labelAlign);
+    place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
+    connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
+    connect(answer, &AnswerLabel::released, this, &ActivityScreen::labelReleased);
+    connect(answer, &AnswerLabel::tapped, this, &ActivityScreen::labelTapped);
+    connect(answer, &AnswerLabel::activated, this, &ActivityScreen::labelActivated);
+    connect(target, &OutlineBox::activated, this, [this, target] { boxActivated(target); });
+    connect(home, &OutlineBox::activated, this, [this, home] { boxActivated(home); });
+    answers_.push_back(answer);
+}
+
+QList<readaloud::Part> ActivityScreen::instructionParts() const
+{
+    std::vector<const TextRow*> rows;
+    for (const TextRow& row : layout_.texts)
+        if (row.name != QLatin1String("Label6"))
+            rows.push_back(&row);
+    std::stable_sort(rows.begin(), rows.end(), [](const TextRow* a, const TextRow* b) {
+        return a->rect.top() != b->rect.top() ? a->rect.top() < b->rect.top() : a->rect.left() < b->rect.left();
+    });
+    QList<readaloud::Part> parts;
+    for (const TextRow* row : rows) {
+        auto* text = item<QLabel>(row->name);
+        parts += readaloud::itemParts(text, text->text());
+    }
+    return parts;
 }
 
 void ActivityScreen::growTexts()
@@ -482,9 +491,7 @@ void ActivityScreen::placeLabel(int i)
 
 void ActivityScreen::labelPointerMoved(int index, QPointF position, Qt::MouseButtons buttons)
 {
-    const float x = static_cast<float>(twips::fromPixels(position.x()));
-    const float y = static_cast<float>(twips::fromPixels(position.y()));
-    if (engine_->drag(index, x, y, engineButtons(buttons))) {
+    if (engine_->drag(index, toTwips(position.x()), toTwips(position.y()), engineButtons(buttons))) {
         placeLabel(index);
         if (dragged_ != index) {
             dragged_ = index;
@@ -496,22 +503,22 @@ void ActivityScreen::labelPointerMoved(int index, QPointF position, Qt::MouseBut
 void ActivityScreen::labelReleased(int index)
 {
     dragged_ = -1;
-    // A label dragged while another was held: the held one stays where it is.
-    if (engine_->held() >= 0) {
-        engine_->putBack();
-        markHeld();
-    }
-    settle(index, engine_->drop(index));
+    showStep(engine_->endDrag(index));
 }
 
-void ActivityScreen::settle(int label, int snaps)
+bool ActivityScreen::showStep(const Step& step)
 {
-    placeLabel(label);
-    for (int s = 0; s < snaps; ++s)
-        playSound(thudSound);
-    if (engine_->checkScoreVisible())
-        checkScore_->show();
-    describePlaces();
+    if (step.settled >= 0) {
+        placeLabel(step.settled);
+        for (int s = 0; s < step.snaps; ++s)
+            playSound(thudSound);
+        if (engine_->checkScoreVisible())
+            checkScore_->show();
+        describePlaces();
+    }
+    if (step.heldChanged)
+        markHeld();
+    return step.settled >= 0 || step.heldChanged;
 }
 
 void ActivityScreen::markHeld()
@@ -523,6 +530,8 @@ void ActivityScreen::markHeld()
     }
     if (engine_->held() >= 0)
         readLabel(engine_->held());
+    else
+        describePlaces(); // no longer "picked up"
 }
 
 void ActivityScreen::readLabel(int i)
@@ -537,67 +546,33 @@ void ActivityScreen::readLabel(int i)
 
 void ActivityScreen::labelTapped(int index, QPointF position)
 {
-    const int held = engine_->held();
-    if (held >= 0 && held != index) {
-        // Clicked while another label is held: that one goes where the pointer is, as a drag
-        // let go there would put it.
-        AnswerLabel* clicked = answers_.at(static_cast<std::size_t>(index));
-        const QPointF pointer = clicked->mapTo(this, position);
-        const int snaps = engine_->putDownCentredOn(static_cast<float>(twips::fromPixels(pointer.x())),
-                                                    static_cast<float>(twips::fromPixels(pointer.y())));
-        markHeld();
-        settle(held, snaps);
-        return;
-    }
-    // A click on a label is a drop where it lies, as ever; it also picks the label up, and a
-    // second click puts it back.
-    settle(index, engine_->drop(index));
-    if (held == index)
-        engine_->putBack();
-    else
-        engine_->pickUp(index);
-    markHeld();
+    const QPointF pointer = answers_.at(static_cast<std::size_t>(index))->mapTo(this, position);
+    showStep(engine_->tapLabel(index, toTwips(pointer.x()), toTwips(pointer.y())));
 }
 
 void ActivityScreen::labelActivated(int index)
 {
-    const int held = engine_->held();
-    if (held < 0) {
-        engine_->pickUp(index);
-        markHeld();
-    } else if (held == index) {
-        engine_->putBack();
-        markHeld();
-    } else {
-        // Chosen while another is held: that one goes onto this label's place.
-        const Box& there = engine_->label(index);
-        const int snaps = engine_->putDownAt(there.left, there.top);
-        markHeld();
-        settle(held, snaps);
-        keepFocusInSight(answers_.at(static_cast<std::size_t>(index)), held);
-    }
+    const Step step = engine_->chooseLabel(index);
+    showStep(step);
+    keepFocusInSight(answers_.at(static_cast<std::size_t>(index)), step.settled);
 }
 
 void ActivityScreen::boxActivated(OutlineBox* box)
 {
-    const int held = engine_->held();
-    if (held < 0)
-        return;
     const auto target = std::find(targets_.begin(), targets_.end(), box);
-    const int i = static_cast<int>(target != targets_.end() ? target - targets_.begin()
-                                                            : std::find(homes_.begin(), homes_.end(), box) - homes_.begin());
-    const Box& b = target != targets_.end() ? engine_->target(i) : engine_->home(i);
-    const int snaps = engine_->putDownAt(b.left, b.top);
-    markHeld();
-    settle(held, snaps);
-    keepFocusInSight(box, held);
+    const Step step = target != targets_.end()
+                          ? engine_->chooseBox(BoxKind::Target, static_cast<int>(target - targets_.begin()))
+                          : engine_->chooseBox(BoxKind::Home,
+                                               static_cast<int>(std::find(homes_.begin(), homes_.end(), box) - homes_.begin()));
+    showStep(step);
+    keepFocusInSight(box, step.settled);
 }
 
 void ActivityScreen::keepFocusInSight(QWidget* from, int placed)
 {
     // The label just put down now covers the box (or label) the keyboard chose: the focus
     // goes onto the label, where the pupil can see it and a screen reader says where it lies.
-    if (from->hasFocus())
+    if (placed >= 0 && from->hasFocus())
         answers_.at(static_cast<std::size_t>(placed))->setFocus(Qt::OtherFocusReason);
 }
 
@@ -605,37 +580,24 @@ void ActivityScreen::mouseReleaseEvent(QMouseEvent* e)
 {
     // A click on the picture, a text or the bare screen while a label is held puts it down
     // there, as letting go of a drag there would.
-    const int held = engine_->held();
-    if (held < 0 || e->button() != Qt::LeftButton) {
+    if (e->button() == Qt::LeftButton && showStep(engine_->clickAt(toTwips(e->position().x()), toTwips(e->position().y()))))
+        e->accept();
+    else
         Screen::mouseReleaseEvent(e);
-        return;
-    }
-    e->accept();
-    const QPointF pointer = e->position();
-    const int snaps = engine_->putDownCentredOn(static_cast<float>(twips::fromPixels(pointer.x())),
-                                                static_cast<float>(twips::fromPixels(pointer.y())));
-    markHeld();
-    settle(held, snaps);
 }
 
 void ActivityScreen::escapePressed()
 {
     // Escape first lets go of a held label; only then is it Exit.
-    if (engine_->held() >= 0) {
-        engine_->putBack();
-        markHeld();
-        return;
-    }
-    Screen::escapePressed();
+    if (!showStep(engine_->putBack()))
+        Screen::escapePressed();
 }
 
 void ActivityScreen::buttonClicked(int index)
 {
     App& a = app(); // Exit discards this screen; the click sound still plays
-    if (engine_->held() >= 0 && index != exitButton) {
-        engine_->putBack();
-        markHeld();
-    }
+    if (index != exitButton)
+        showStep(engine_->putBack());
     switch (index) {
     case exitButton:
         screens().close(*this);

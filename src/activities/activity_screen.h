@@ -15,6 +15,9 @@
 #include <vector>
 
 class ReadAloud;
+namespace readaloud {
+struct Part;
+}
 
 namespace activity {
 
@@ -156,11 +159,16 @@ protected:
     void rescaled() override;
 
 private:
+    // Label2(i), Label1(i) and Label4(i), wired to the handlers.
+    void addItem(int i);
+    // Read to me: the instructions, top to bottom (the title is not one).
+    QList<readaloud::Part> instructionParts() const;
     void placeLabel(int i);
     void stackInDrawingOrder();
     void growTexts();
-    // After a put-down: the label's place, its thuds, and "Check Score".
-    void settle(int label, int snaps);
+    // Moves the widgets to what a step of the engine changed: the settled label's place, its
+    // thuds and "Check Score", then the held mark. Returns whether anything changed.
+    bool showStep(const Step& step);
     void markHeld();
     void readLabel(int i);
     void describePlaces();

@@ -88,6 +88,88 @@ TEST(ClickToPlace, PuttingDownIsADropWhereTheLabelIsPut)
     EXPECT_EQ(e.homeHolding(0), 0);
 }
 
+TEST(ClickToPlace, EveryEventIsOneStepOfPickingUpPuttingBackOrPuttingDown)
+{
+    Engine e(itemSpecs(boneslab)); // labels and boxes 1485 x 375
+    auto expectStep = [](const Step& step, int settled, int snaps, bool heldChanged, const char* what) {
+        EXPECT_EQ(step.settled, settled) << what;
+        EXPECT_EQ(step.snaps, snaps) << what;
+        EXPECT_EQ(step.heldChanged, heldChanged) << what;
+    };
+
+    // Enter on a label picks it up, and again puts it back where it is.
+    expectStep(e.chooseLabel(2), -1, 0, true, "pick up");
+    EXPECT_EQ(e.held(), 2);
+    expectStep(e.chooseLabel(2), -1, 0, true, "put back");
+    EXPECT_EQ(e.held(), -1);
+    EXPECT_EQ(e.homeHolding(2), 2);
+    // With nothing held, a box, the bare screen, Escape and a button change nothing.
+    expectStep(e.chooseBox(BoxKind::Target, 0), -1, 0, false, "box, nothing held");
+    expectStep(e.clickAt(100, 100), -1, 0, false, "screen, nothing held");
+    expectStep(e.putBack(), -1, 0, false, "Escape, nothing held");
+    EXPECT_EQ(e.homeHolding(0), 0);
+
+    // Put down on each kind of place: a target box, a home box, another label's place, and a
+    // point in empty space (centred there, no snap).
+    e.chooseLabel(2);
+    expectStep(e.chooseBox(BoxKind::Target, 2), 2, 1, true, "onto a target box");
+    EXPECT_EQ(e.targetHolding(2), 2);
+    e.chooseLabel(2);
+    expectStep(e.chooseBox(BoxKind::Home, 5), 2, 1, true, "onto a home box");
+    EXPECT_EQ(e.homeHolding(2), 5);
+    e.chooseLabel(0);
+    expectStep(e.chooseLabel(2), 0, 1, true, "onto another label");
+    EXPECT_EQ(e.homeHolding(0), 5);
+    EXPECT_EQ(e.homeHolding(2), 5);
+    e.chooseLabel(0);
+    expectStep(e.clickAt(3000, 7000), 0, 0, true, "into empty space");
+    EXPECT_EQ(e.label(0).left, 3000 - 742.5f);
+    EXPECT_EQ(e.label(0).top, 7000 - 187.5f);
+    EXPECT_EQ(e.held(), -1);
+
+    // A tap settles the label where it lies (a thud when that is a box) and picks it up; a
+    // second tap settles it again and puts it back.
+    expectStep(e.tapLabel(2, 0, 0), 2, 1, true, "tap picks up");
+    EXPECT_EQ(e.held(), 2);
+    expectStep(e.tapLabel(2, 0, 0), 2, 1, true, "tap puts back");
+    EXPECT_EQ(e.held(), -1);
+    EXPECT_EQ(e.homeHolding(2), 5);
+    // A tap on another label while one is held puts the held one down centred on the pointer;
+    // the tapped label stays.
+    e.tapLabel(1, 0, 0);
+    const Box& box = e.target(6);
+    expectStep(e.tapLabel(3, box.left + 742.5f, box.top + 187.5f), 1, 1, true, "tap on another label");
+    EXPECT_EQ(e.targetHolding(1), 6);
+    EXPECT_EQ(e.homeHolding(3), 3);
+
+    // A drag that ends while another label is held: the held one is put back where it is,
+    // and the dragged one drops.
+    e.chooseLabel(4);
+    EXPECT_TRUE(e.drag(6, 742.5f + 4920 - 1440, 187.5f + 6180 - 2400, LeftButton));
+    expectStep(e.endDrag(6), 6, 1, true, "drag ends while another is held");
+    EXPECT_EQ(e.held(), -1);
+    EXPECT_EQ(e.homeHolding(4), 4);
+    EXPECT_EQ(e.targetHolding(6), 6);
+    expectStep(e.endDrag(6), 6, 1, false, "drag ends, nothing held");
+
+    // The step that puts the last label into a box (label 6 is in its box) shows "Check Score".
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_FALSE(e.checkScoreVisible());
+        e.chooseLabel(i);
+        e.chooseBox(BoxKind::Target, i);
+    }
+    EXPECT_TRUE(e.checkScoreVisible());
+    // Escape and the buttons put a held label back; Start Again lets go of it too.
+    e.chooseLabel(5);
+    expectStep(e.putBack(), -1, 0, true, "Escape");
+    e.chooseLabel(5);
+    e.startAgain();
+    EXPECT_EQ(e.held(), -1);
+    EXPECT_FALSE(e.checkScoreVisible());
+    EXPECT_EQ(e.homeHolding(5), 5);
+    expectStep(e.chooseBox(BoxKind::Target, 5), -1, 0, false, "box after Start Again");
+}
+
 TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
 {
     ActivityScreen& s = open("boneslab");
@@ -103,6 +185,7 @@ TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
     clickAt(skull, skull->rect().center());
     EXPECT_FALSE(skull->isHeld());
     EXPECT_EQ(skull->geometry(), home);
+    EXPECT_EQ(skull->readerDescription(), QStringLiteral("in its starting place"));
 
     // Picked up, then a click anywhere on its box: exactly into the box, with a thud.
     clickAt(skull, QPoint(3, 3));
@@ -136,6 +219,7 @@ TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
     clickAt(femur, femur->rect().center());
     QTest::keyClick(&s, Qt::Key_Escape);
     EXPECT_EQ(s.engine().held(), -1);
+    EXPECT_EQ(femur->readerDescription(), QStringLiteral("in box 1")); // no longer "picked up"
     EXPECT_TRUE(t.screens.isLoaded(QStringLiteral("boneslab")));
     // Start Again lets go too.
     clickAt(femur, femur->rect().center());
