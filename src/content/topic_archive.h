@@ -55,11 +55,4 @@ Packed packFolder(const QString& folderPath);
 // name is replaced only when replace is set. Returns what went wrong, or an empty string.
 QString install(const TopicFiles& topic, const QString& topicsFolder, bool replace);
 
-// Gives a topic a new title: the "title:" (and any "menu caption:") line of topic.txt and the
-// first line of its question set, which must match. Returns what stood in the way, or empty.
-QString retitle(TopicFiles& topic, const QString& title);
-
-// A folder name for a title ("Liver and Kidneys" gives "liver-and-kidneys"), not one of taken.
-QString folderNameFor(const QString& title, const QStringList& taken);
-
 } // namespace topicfiles

@@ -1,6 +1,7 @@
 // A topic shared as one file: what comes from elsewhere is refused, naming what was wrong, when
 // anything in it could reach outside its folder; a topic read back is the topic written.
 #include "content/topic_archive.h"
+#include "topics/topic_copies.h"
 
 #include <QDir>
 #include <QDirIterator>
