@@ -109,6 +109,7 @@ TopicScreen::TopicScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     details_->setReadOnly(true);
     details_->setTabChangesFocus(true);
     details_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    details_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setItemFont(details_, {"Tahoma", 10});
     place(details_, {120, 5460, 11760, 1740});
 

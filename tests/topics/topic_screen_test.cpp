@@ -250,3 +250,18 @@ TEST_F(TopicScreenTest, CopiesImportsAndExportsWriteOnlyWhatTheTeacherAskedFor)
     press(TopicScreen::NewTopic); // cancelled
     EXPECT_EQ(filesUnder(mine), withNew);
 }
+
+// Pictures of the menu and the topic screen with a broken topic chosen, for a person to look at.
+// Written only when CORVANA_SHOTS_DIR names a folder.
+TEST_F(TopicScreenTest, Shots)
+{
+    const QString dir = qEnvironmentVariable("CORVANA_SHOTS_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "set CORVANA_SHOTS_DIR to write screenshots";
+    QDir().mkpath(dir);
+    MainMenu& menu = t.screens.touch<MainMenu>();
+    t.screens.show(menu);
+    EXPECT_TRUE(menu.grab().save(dir + QStringLiteral("/menu_with_topics.png")));
+    chooseRow(3);
+    EXPECT_TRUE(screen().grab().save(dir + QStringLiteral("/topic_screen.png")));
+}
