@@ -394,14 +394,20 @@ void TopicScreen::importTopic()
         tell(QStringLiteral("\"%1\" could not be imported: %2.").arg(name, problem));
         return;
     }
+    // A folder of a shipped topic's name stands in for that topic here.
+    QString standsIn;
+    for (const TopicReport& r : std::as_const(shown_))
+        if (r.folder == folder && r.origin != TopicOrigin::Mine)
+            standsIn = QStringLiteral(" On this computer it takes the place of the %1 topic \"%2\" until you remove it.")
+                           .arg(originWord(r.origin), r.title);
     const TopicReport* added = reloadAndChoose(folder);
     const QString title = added && !added->title.isEmpty() ? added->title : folder;
     if (added && !added->ready())
         tell(QStringLiteral("The topic \"%1\" has been imported into your topics folder, but it has mistakes, listed "
-                            "here: it stays off the menu until they are mended.")
-                 .arg(title));
+                            "here: it stays off the menu until they are mended.%2")
+                 .arg(title, standsIn));
     else
-        tell(QStringLiteral("The topic \"%1\" has been imported into your topics folder.").arg(title));
+        tell(QStringLiteral("The topic \"%1\" has been imported into your topics folder.%2").arg(title, standsIn));
 }
 
 void TopicScreen::exportTopic()

@@ -230,6 +230,7 @@ TEST_F(TopicScreenTest, CopiesImportsAndExportsWriteOnlyWhatTheTeacherAskedFor)
     t.messages.answers.push_back(true);
     press(TopicScreen::ImportTopic);
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("has been imported into your topics folder")));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("takes the place of the shipped topic \"Bones\"")));
     EXPECT_EQ(fileFrom(mine + QStringLiteral("/bones/topic.txt")), fileFrom(fixtures + QStringLiteral("/bones/topic.txt")));
     EXPECT_EQ(filesUnder(mine), before); // replaced in place, nothing left over beside it
 
