@@ -5,7 +5,7 @@
 # that Debian's qt6-speech-dev does not pull in, hence qt6-declarative-dev.
 set -euo pipefail
 packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-speech-dev qt6-declarative-dev libqt6sql6-sqlite libgif-dev libcmark-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-speech-dev qt6-declarative-dev libqt6sql6-sqlite libgif-dev libcmark-dev libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-wine
   clang libclang-rt-14-dev

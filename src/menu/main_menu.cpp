@@ -5,6 +5,8 @@
 #include "title_screen.h"
 
 #include "platform/data_folder.h"
+#include "records/teacher_pin.h"
+#include "topics/topic_screen.h"
 #include "worksheets/tracking_file.h"
 
 #include <QPushButton>
@@ -89,6 +91,16 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
         connect(b, &ButtonLabel::clicked, this, &MainMenu::entryClicked);
         buttons << b;
     }
+    // The teachers' topic screen: top of the teachers' column, level with the Teachers' Guide,
+    // where the column has room for a button above the brain picture.
+    ButtonLabel* topicTools = addButton(QStringLiteral("TopicTools"), 0, {8520, 1080, 3075, 495},
+                                        QStringLiteral("Manage Topics"), {"Tahoma", 14.25, true}, navy);
+    connect(topicTools, &ButtonLabel::clicked, this, [this] {
+        App& a = this->app();
+        withTeacherPin(a, openTopicScreen);
+        playThroughGate(a, frame::clickSound);
+    });
+    buttons << topicTools;
     setHoverButtons(buttons);
     setReaderTitle(QStringLiteral("Corvana main menu"));
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -94,4 +96,9 @@ QList<int> QtDialogs::pickItems(const QString& caption, const QStringList& items
         if (list->item(i)->checkState() == Qt::Checked)
             picked << i;
     return picked;
+}
+
+bool QtDialogs::showFolder(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -1,6 +1,6 @@
 // The dialogs a teacher answers beyond OK and Cancel: choosing a file to read or to write,
-// typing a name, choosing one of a few ways on, and ticking some items of a list. Behind an
-// interface so that tests can answer them.
+// typing a name, choosing one of a few ways on, and ticking some items of a list; and showing a
+// folder in the desktop's file manager. Behind an interface so that tests can answer them.
 #pragma once
 
 #include <QList>
@@ -22,6 +22,8 @@ public:
     virtual int choose(const QString& question, const QStringList& choices) = 0;
     // Up to `most` of the items, by index in the order of the list; empty when cancelled.
     virtual QList<int> pickItems(const QString& caption, const QStringList& items, int most) = 0;
+    // Opens an existing folder in the desktop's file manager; false when none could show it.
+    virtual bool showFolder(const QString& path) = 0;
 };
 
 class QtDialogs : public Dialogs {
@@ -32,4 +34,5 @@ public:
     QString askText(const QString& question, const QString& suggested) override;
     int choose(const QString& question, const QStringList& choices) override;
     QList<int> pickItems(const QString& caption, const QStringList& items, int most) override;
+    bool showFolder(const QString& path) override;
 };

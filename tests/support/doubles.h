@@ -112,11 +112,18 @@ public:
         QList<int> picked = pickAnswers.empty() ? QList<int>{} : take(pickAnswers);
         return picked.mid(0, most);
     }
+    bool showFolder(const QString& path) override
+    {
+        shownFolders << path;
+        return folderShows;
+    }
 
     std::deque<QString> files, texts, filterAnswers;
     std::deque<int> choiceAnswers;
     std::deque<QList<int>> pickAnswers;
     QStringList asked, suggested, offered;
+    QStringList shownFolders;
+    bool folderShows = true; // false: no file manager
 
 private:
     template <class T> static T take(std::deque<T>& q)
