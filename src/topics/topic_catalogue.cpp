@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<QString> readContentFile(const DataFolder& files, const QString& relative)
 {
     const QString path = files.resolve(relative);
@@ -86,13 +88,25 @@ const TopicFile* TopicCatalogue::byScreen(const QString& hubScreen) const
 
 const activity::ActivityLayout* TopicCatalogue::activity(const QString& screenName) const
 {
-    for (const auto& t : topics_) {
-        if (screenName == t->labelling.layout.name)
-            return &t->labelling.layout;
-        if (screenName == t->ordering.layout.name)
-            return &t->ordering.layout;
-    }
+    for (const auto& t : topics_)
+        for (const TopicActivity& a : t->activities)
+            if (screenName == a.file.layout.name)
+                return &a.file.layout;
     return nullptr;
+}
+
+std::vector<const TopicFile*> TopicCatalogue::moreTopics() const
+{
+    std::vector<const TopicFile*> more;
+    for (const auto& t : topics_)
+        if (!topics::isTopicEntry(t->hub.menuEntry) || byMenuEntry(t->hub.menuEntry) != t.get())
+            more.push_back(t.get());
+    // By title, as a pupil looks for one; the folder's name settles the order of equal titles.
+    std::stable_sort(more.begin(), more.end(), [](const TopicFile* a, const TopicFile* b) {
+        const int byTitle = a->hub.title.compare(b->hub.title, Qt::CaseInsensitive);
+        return byTitle != 0 ? byTitle < 0 : a->folderName < b->folderName;
+    });
+    return more;
 }
 
 QStringList TopicCatalogue::questionSetTitles() const

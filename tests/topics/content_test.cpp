@@ -206,8 +206,7 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         t.hub.menuEntry = entry;
         t.hub.title = n.toUpper();
         t.hub.screen = n + "hub";
-        t.hub.labellingScreen = n + "lab";
-        t.hub.orderingScreen = n + "ord";
+        t.hub.activities = {{n + "lab", "Labelling Activity"}, {n + "ord", "Ordering Activity"}};
         t.hub.keyFacts.pageSet = "key " + n;
         t.hub.teachersNotes.pageSet = n;
         return t;
@@ -219,7 +218,7 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         {[](TopicFile&) {}, ""},
         {[](TopicFile& b) { b.hub.menuEntry = 1; }, "topics \"a\" and \"b\" both use menu entry 1"},
         {[](TopicFile& b) { b.hub.screen = "alab"; }, "both use the screen name \"alab\""},
-        {[](TopicFile& b) { b.hub.orderingScreen = "ahub"; }, "both use the screen name \"ahub\""},
+        {[](TopicFile& b) { b.hub.activities[1].screen = "ahub"; }, "both use the screen name \"ahub\""},
         {[](TopicFile& b) { b.hub.title = "a"; }, "topics \"a\" and \"b\" have the same title"},
         {[](TopicFile& b) { b.hub.teachersNotes.pageSet = "KEY A"; }, "both use the page set \"KEY A\""},
     };
@@ -233,6 +232,10 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         EXPECT_TRUE(why.contains(QLatin1String(c.expected))) << why.toStdString();
         EXPECT_EQ(catalogue.topics().size(), *c.expected ? 1u : 2u);
     }
+    // Topics without a menu entry share none.
+    TopicCatalogue catalogue;
+    ASSERT_TRUE(catalogue.add(topic("a", -1)));
+    EXPECT_TRUE(catalogue.add(topic("b", -1)));
 }
 
 // Files from another school may be mistaken or hostile: each is refused naming its file and
@@ -352,16 +355,18 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
         for (int k = 1; k <= 4; ++k)
             EXPECT_GE(answers[k], 2) << "answer " << char('A' + k - 1);
         // Every box of a labelling picture says where it points, for pupils who cannot see it.
-        for (const ContentError& w : topic->labelling.warnings)
-            ADD_FAILURE() << qPrintable(w.toString());
-        EXPECT_TRUE(topic->ordering.warnings.empty());
+        for (const TopicActivity& each : topic->activities)
+            for (const ContentError& w : each.file.warnings)
+                ADD_FAILURE() << qPrintable(w.toString());
         // Every activity can be completed: no two items share a home box.
-        for (const auto* a : {&topic->labelling.layout, &topic->ordering.layout})
+        for (const TopicActivity& each : topic->activities) {
+            const activity::ActivityLayout* a = &each.file.layout;
             for (size_t i = 0; i < a->items.size(); ++i)
                 for (size_t j = i + 1; j < a->items.size(); ++j)
                     EXPECT_FALSE(a->items[i].homeLeft == a->items[j].homeLeft &&
                                  a->items[i].homeTop == a->items[j].homeTop)
                         << a->name.toStdString() << " items " << i << " and " << j;
+        }
     }
 }
 
@@ -387,8 +392,9 @@ QStringList hubValues(const HubTopic& h)
                 number(h.pictureTopLeft.x()) + ", " + number(h.pictureTopLeft.y()),
             "animation " + text(h.animation), "key facts " + pages(h.keyFacts),
             "teacher's notes " + pages(h.teachersNotes),
-            "labelling " + text(h.labellingScreen) + " \"" + text(h.labellingCaption) + '"',
-            "ordering " + text(h.orderingScreen) + " \"" + text(h.orderingCaption) + '"'};
+            "labelling " + text(h.activities.at(0).screen) + " \"" + text(h.activities.at(0).caption) + '"',
+            "ordering " + text(h.activities.at(1).screen) + " \"" + text(h.activities.at(1).caption) + '"',
+            "activities " + QString::number(h.activities.size()), "menu caption " + text(h.menuCaption)};
 }
 
 QStringList layoutValues(const activity::ActivityLayout& a)
@@ -427,8 +433,8 @@ TEST(TopicContent, TheFirstTwoShippedTopicsKeepTheirHubsLayoutsTextsAndCaptions)
     };
     const Pinned pinned[] = {
         {"hub", [](const TopicFile& t) { return hubValues(t.hub); }},
-        {"labelling activity", [](const TopicFile& t) { return layoutValues(t.labelling.layout); }},
-        {"ordering activity", [](const TopicFile& t) { return layoutValues(t.ordering.layout); }},
+        {"labelling activity", [](const TopicFile& t) { return layoutValues(t.activities.at(0).file.layout); }},
+        {"ordering activity", [](const TopicFile& t) { return layoutValues(t.activities.at(1).file.layout); }},
     };
     for (const char* hub : {"parts", "bones"}) {
         const TopicFile* shipped = shippedTopics().byScreen(QString::fromLatin1(hub));
