@@ -54,18 +54,19 @@ struct Draft {
     ActivityLine labelling{{}, QStringLiteral("Labelling Activity")};
     ActivityLine ordering{{}, QStringLiteral("Ordering Activity")};
     int pairLine = 0; // the first line of the pair's settings
+    int titleLine = 0;
 };
 
-// A caption must fit its button: the hub's activity buttons and the menu's topic entries hold
-// about this many letters.
-constexpr int maxCaptionLength = 24;
+// A caption must fit its button: the menu's topic entries hold about 24 letters, the hub's
+// activity buttons, in a larger font, about 18 ("Labelling Activity").
+constexpr int maxMenuCaption = 24, maxButtonCaption = 18;
 
-QString captionProblem(const QString& caption)
+QString captionProblem(const QString& caption, int maxLength)
 {
     if (caption.isEmpty())
         return QStringLiteral("the caption is empty");
-    if (caption.size() > maxCaptionLength)
-        return QStringLiteral("a caption is at most %1 letters, so that it fits its button").arg(maxCaptionLength);
+    if (caption.size() > maxLength)
+        return QStringLiteral("this caption is longer than %1 letters, so it would not fit its button").arg(maxLength);
     return {};
 }
 
@@ -81,6 +82,7 @@ QString readTitle(Draft& d, const KeyedLine& k)
     if (const QString problem = content::fileNameProblem(k.value); !problem.isEmpty())
         return problem;
     d.t.hub.title = k.value;
+    d.titleLine = k.line;
     return {};
 }
 
@@ -97,7 +99,7 @@ QString readMenuEntry(Draft& d, const KeyedLine& k)
 
 QString readMenuCaption(Draft& d, const KeyedLine& k)
 {
-    if (const QString problem = captionProblem(k.value); !problem.isEmpty())
+    if (const QString problem = captionProblem(k.value, maxMenuCaption); !problem.isEmpty())
         return problem;
     d.t.hub.menuCaption = k.value;
     return {};
@@ -113,7 +115,7 @@ QString readListedActivity(Draft& d, const KeyedLine& k)
     const QString file = k.value.left(comma).trimmed(), caption = k.value.mid(comma + 1).trimmed();
     if (!plainFileName(file))
         return QStringLiteral("\"%1\" must name a file of this topic's folder").arg(file);
-    if (const QString problem = captionProblem(caption); !problem.isEmpty())
+    if (const QString problem = captionProblem(caption, maxButtonCaption); !problem.isEmpty())
         return problem;
     if (d.pairLine)
         return bothForms;
@@ -143,7 +145,7 @@ QString readPairCaption(Draft& d, const KeyedLine& k)
 {
     if (!d.listed.empty())
         return bothForms;
-    if (const QString problem = captionProblem(k.value); !problem.isEmpty())
+    if (const QString problem = captionProblem(k.value, maxButtonCaption); !problem.isEmpty())
         return problem;
     (d.*Slot).caption = k.value;
     if (!d.pairLine)
@@ -338,8 +340,15 @@ std::optional<TopicFile> parseTopicFile(const QString& text, const QString& file
         h.activities.push_back({screen, a.caption});
         t.activities.push_back({a.file, a.caption, std::move(*parsed)});
     }
-    if (h.menuCaption.isEmpty())
+    if (h.menuCaption.isEmpty()) {
+        if (h.title.size() > maxMenuCaption) {
+            report.fail(d.titleLine, QStringLiteral("this title is longer than %1 letters, so it would not fit the menu: "
+                                                    "give the menu a shorter \"menu caption:\"")
+                                         .arg(maxMenuCaption));
+            return std::nullopt;
+        }
         h.menuCaption = h.title;
+    }
     return std::move(t);
 }
 

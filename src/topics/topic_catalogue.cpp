@@ -101,10 +101,14 @@ std::vector<const TopicFile*> TopicCatalogue::moreTopics() const
     for (const auto& t : topics_)
         if (!topics::isTopicEntry(t->hub.menuEntry) || byMenuEntry(t->hub.menuEntry) != t.get())
             more.push_back(t.get());
-    // By title, as a pupil looks for one; the folder's name settles the order of equal titles.
+    // In the order of the captions a pupil reads (the titles unless set), then by title and
+    // folder, so that the order never depends on the order the folders were read in.
     std::stable_sort(more.begin(), more.end(), [](const TopicFile* a, const TopicFile* b) {
-        const int byTitle = a->hub.title.compare(b->hub.title, Qt::CaseInsensitive);
-        return byTitle != 0 ? byTitle < 0 : a->folderName < b->folderName;
+        if (const int c = a->hub.menuCaption.compare(b->hub.menuCaption, Qt::CaseInsensitive))
+            return c < 0;
+        if (const int c = a->hub.title.compare(b->hub.title, Qt::CaseInsensitive))
+            return c < 0;
+        return a->folderName < b->folderName;
     });
     return more;
 }

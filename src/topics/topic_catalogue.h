@@ -18,8 +18,8 @@ public:
     const TopicFile* byScreen(const QString& hubScreen) const;
     const activity::ActivityLayout* activity(const QString& screenName) const;
     const std::vector<std::shared_ptr<const TopicFile>>& topics() const { return topics_; }
-    // The topics without a place of their own on the main menu's first page, by title: the
-    // menu lists them on its pages of more topics.
+    // The topics without a place of their own on the main menu's first page, by their menu
+    // captions: the menu lists them on its pages of more topics.
     std::vector<const TopicFile*> moreTopics() const;
     // Titles of the topics' question sets: a teacher's worksheet may not take one of them.
     QStringList questionSetTitles() const;
