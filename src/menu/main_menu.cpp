@@ -9,6 +9,7 @@
 #include "topics/topic_hub.h"
 #include "worksheets/tracking_file.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -218,6 +219,13 @@ void MainMenu::showPage(int page)
         QWidget* next = first ? static_cast<QWidget*>(moreTopics_) : pageEntries_[0];
         next->setFocus(Qt::OtherFocusReason);
     }
+}
+
+bool MainMenu::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && state().topics != shownTopics_)
+        updateTopics();
+    return Screen::event(e);
 }
 
 void MainMenu::escapePressed()

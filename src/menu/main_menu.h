@@ -36,6 +36,8 @@ public:
 
 protected:
     void escapePressed() override;
+    // Topics read again while the menu stood behind another screen show when it comes back.
+    bool event(QEvent* e) override;
 
 private:
     void readWorksheetList();
