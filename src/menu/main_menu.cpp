@@ -198,6 +198,7 @@ void MainMenu::showPage(int page)
 {
     page_ = std::clamp(page, 0, pageCount() - 1);
     const bool first = page_ == 0;
+    QWidget* focused = focusWidget(); // hiding it would hand the focus on down the chain
     for (ButtonLabel* b : firstPageOnly_)
         b->setVisible(first);
     for (int slot = 0; slot < topicsPerPage; ++slot) {
@@ -215,7 +216,7 @@ void MainMenu::showPage(int page)
     setReaderTitle(first ? QStringLiteral("Corvana main menu") : QStringLiteral("Corvana main menu: ") + pageHeading_->text());
     // A keyboard user who turned the page stays in the topic columns: on the page's first topic,
     // or back on "More Topics" on the first page.
-    if (QWidget* f = focusWidget(); f && !f->isVisible()) {
+    if (focused && !focused->isVisible()) {
         QWidget* next = first ? static_cast<QWidget*>(moreTopics_) : pageEntries_[0];
         next->setFocus(Qt::OtherFocusReason);
     }

@@ -453,9 +453,13 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     EXPECT_EQ(firstPage.last(), "Topic 15");
     EXPECT_EQ(menu.button("Label4", 8)->geometry(), twips::rect(3360, 2040, 3075, 375)); // down, then across
     EXPECT_TRUE(back->isVisible());
-    QTest::mouseClick(more, Qt::LeftButton);
+    menu.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    more->setFocus();
+    QTest::keyClick(more, Qt::Key_Return); // the keyboard turns the page as well
     EXPECT_EQ(shownCaptions(menu, "Label4", MainMenu::topicsPerPage), QStringList{"Topic 17"});
     EXPECT_FALSE(more->isVisible());
+    EXPECT_EQ(menu.focusWidget(), menu.button("Label4", 0)); // not lost with the hidden label
     QTest::keyClick(&menu, Qt::Key_Escape); // a page back, as Back does
     EXPECT_EQ(menu.page(), 1);
     EXPECT_EQ(t.sound.played, QStringList(2, "wav\\click.wav"));
