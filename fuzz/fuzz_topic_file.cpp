@@ -1,5 +1,5 @@
-// Fuzz target: a topic's content file and the two activity files it names. The input holds
-// the three texts parted by form feeds: topic.txt, then the first and second activity read.
+// Fuzz target: a topic's content file and the activity files it names. The input holds
+// the texts parted by form feeds: topic.txt, then each activity file in the order read.
 #include "content/topic_file.h"
 #include "platform/cp1252.h"
 

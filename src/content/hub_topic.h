@@ -8,6 +8,14 @@
 #include <QPointF>
 #include <QString>
 
+#include <vector>
+
+// One activity behind a button of the hub.
+struct HubActivity {
+    QString screen;  // the activity's screen name
+    QString caption; // the button's caption, which also names the task ("Labelling Activity")
+};
+
 // One page set as the hub hands it to the paged reader.
 struct HubPages {
     int pageCount = 1;
@@ -21,20 +29,18 @@ struct HubTopic {
     QString title;           // Label1, and the title handed to the activities
     QString questionSetFile; // read for Multiple Choice
     QString quizPicture;     // the quiz screen's small picture
-    QString labellingScreen;
-    QString orderingScreen;
+    std::vector<HubActivity> activities; // in the order of their buttons
     HubPages keyFacts;
     HubPages teachersNotes;
 
-    int menuEntry = -1;
+    int menuEntry = -1;  // its place on the main menu's first page; -1: a page of more topics
+    QString menuCaption; // the menu entry's caption (the title unless set)
     // The hub's picture: a still picture at its own size, or a looping animation (one of
     // the two is set).
     QString picture;             // relative path of a still picture
     QString animation;           // "skull"
     bool pictureCentred = false; // left centres the picture across the screen
     QPointF pictureTopLeft;      // left (unless centred) and top, twips
-    QString labellingCaption = QStringLiteral("Labelling Activity");
-    QString orderingCaption = QStringLiteral("Ordering Activity");
 };
 
 namespace hubs {

@@ -36,12 +36,43 @@ bool plainFileName(const QString& name)
 
 const QString pictureMistake = QStringLiteral("write \"NAME at left, top\" (left may be \"centre\")");
 
+// An activity as topic.txt names it, before its file is read.
+struct ActivityLine {
+    QString file;
+    QString caption;
+    int line = 0;
+};
+
 struct Draft {
     TopicFile t;
     QString mediaFolder;
     QString keyFactsSet, notesSet;
     int keyFactsCount = 1, notesCount = 1;
+    std::vector<ActivityLine> listed; // "activity:" lines
+    // The older pair of settings, which the first topics were written with: the hub's first and
+    // second activity buttons.
+    ActivityLine labelling{{}, QStringLiteral("Labelling Activity")};
+    ActivityLine ordering{{}, QStringLiteral("Ordering Activity")};
+    int pairLine = 0; // the first line of the pair's settings
+    int titleLine = 0;
 };
+
+// A caption must fit its button: the menu's topic entries hold about 24 letters, the hub's
+// activity buttons, in a larger font, about 18 ("Labelling Activity").
+constexpr int maxMenuCaption = 24, maxButtonCaption = 18;
+
+QString captionProblem(const QString& caption, int maxLength)
+{
+    if (caption.isEmpty())
+        return QStringLiteral("the caption is empty");
+    if (caption.size() > maxLength)
+        return QStringLiteral("this caption is longer than %1 letters, so it would not fit its button").arg(maxLength);
+    return {};
+}
+
+const QString bothForms = QStringLiteral(
+    "list the activities either with \"activity:\" lines or with \"labelling activity:\" and "
+    "\"ordering activity:\", not both");
 
 QString readTitle(Draft& d, const KeyedLine& k)
 {
@@ -51,6 +82,7 @@ QString readTitle(Draft& d, const KeyedLine& k)
     if (const QString problem = content::fileNameProblem(k.value); !problem.isEmpty())
         return problem;
     d.t.hub.title = k.value;
+    d.titleLine = k.line;
     return {};
 }
 
@@ -62,6 +94,62 @@ QString readMenuEntry(Draft& d, const KeyedLine& k)
         return QStringLiteral("menu entry %1 is not a topic's place on the main menu (0 to 15, not 14)").arg(k.value);
     d.t.hub.menuEntry = entry;
     d.t.menuEntryLine = k.line;
+    return {};
+}
+
+QString readMenuCaption(Draft& d, const KeyedLine& k)
+{
+    if (const QString problem = captionProblem(k.value, maxMenuCaption); !problem.isEmpty())
+        return problem;
+    d.t.hub.menuCaption = k.value;
+    return {};
+}
+
+// "activity: heartlab.txt, Labelling Activity": the file and its button's caption, one line
+// for each button, in the order of the buttons.
+QString readListedActivity(Draft& d, const KeyedLine& k)
+{
+    const qsizetype comma = k.value.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return QStringLiteral("write \"activity: FILE, caption of its button\"");
+    const QString file = k.value.left(comma).trimmed(), caption = k.value.mid(comma + 1).trimmed();
+    if (!plainFileName(file))
+        return QStringLiteral("\"%1\" must name a file of this topic's folder").arg(file);
+    if (const QString problem = captionProblem(caption, maxButtonCaption); !problem.isEmpty())
+        return problem;
+    if (d.pairLine)
+        return bothForms;
+    if (d.listed.size() >= size_t(maxActivities))
+        return QStringLiteral("a topic has at most %1 activities").arg(maxActivities);
+    d.listed.push_back({file, caption, k.line});
+    return {};
+}
+
+// "labelling activity:", "ordering activity:" and their buttons' captions.
+template <ActivityLine Draft::*Slot>
+QString readPairFile(Draft& d, const KeyedLine& k)
+{
+    if (!plainFileName(k.value))
+        return QStringLiteral("\"%1\" must name a file of this topic's folder").arg(k.value);
+    if (!d.listed.empty())
+        return bothForms;
+    (d.*Slot).file = k.value;
+    (d.*Slot).line = k.line;
+    if (!d.pairLine)
+        d.pairLine = k.line;
+    return {};
+}
+
+template <ActivityLine Draft::*Slot>
+QString readPairCaption(Draft& d, const KeyedLine& k)
+{
+    if (!d.listed.empty())
+        return bothForms;
+    if (const QString problem = captionProblem(k.value, maxButtonCaption); !problem.isEmpty())
+        return problem;
+    (d.*Slot).caption = k.value;
+    if (!d.pairLine)
+        d.pairLine = k.line;
     return {};
 }
 
@@ -124,13 +212,6 @@ QString readFile(Draft& d, const KeyedLine& k)
     return {};
 }
 
-template <QString HubTopic::*Field>
-QString readCaption(Draft& d, const KeyedLine& k)
-{
-    d.t.hub.*Field = k.value;
-    return {};
-}
-
 template <QString Draft::*Field>
 QString readPageSet(Draft& d, const KeyedLine& k)
 {
@@ -156,6 +237,7 @@ QString readPageCount(Draft& d, const KeyedLine& k)
 constexpr content::Setting<Draft> settings[] = {
     {"title", false, readTitle},
     {"menu entry", false, readMenuEntry},
+    {"menu caption", false, readMenuCaption},
     {"hub screen", false, readHubScreen},
     {"hub picture", false, readHubPicture},
     {"hub animation", false, readHubPicture},
@@ -163,31 +245,35 @@ constexpr content::Setting<Draft> settings[] = {
     {"questions", false, readFile<&TopicFile::questionsFile>},
     {"key facts", false, readFile<&TopicFile::keyFactsFile>},
     {"teacher's notes", false, readFile<&TopicFile::notesFile>},
-    {"labelling activity", false, readFile<&TopicFile::labellingFile>},
-    {"ordering activity", false, readFile<&TopicFile::orderingFile>},
-    {"labelling button", false, readCaption<&HubTopic::labellingCaption>},
-    {"ordering button", false, readCaption<&HubTopic::orderingCaption>},
+    {"activity", false, readListedActivity},
+    {"labelling activity", false, readPairFile<&Draft::labelling>},
+    {"ordering activity", false, readPairFile<&Draft::ordering>},
+    {"labelling button", false, readPairCaption<&Draft::labelling>},
+    {"ordering button", false, readPairCaption<&Draft::ordering>},
     {"key facts pages", false, readPageSet<&Draft::keyFactsSet>},
     {"teacher's notes pages", false, readPageSet<&Draft::notesSet>},
     {"key facts page count", false, readPageCount<&Draft::keyFactsCount>},
     {"teacher's notes page count", false, readPageCount<&Draft::notesCount>},
 };
 
-bool checkRequired(const TopicFile& t, const content::Report& report)
+bool checkRequired(const Draft& d, const content::Report& report)
 {
+    const TopicFile& t = d.t;
     const HubTopic& h = t.hub;
     struct Required {
         bool present;
         const char* what;
     };
-    for (const Required& r : {Required{!h.title.isEmpty(), "title"}, Required{h.menuEntry >= 0, "menu entry"},
+    // The older pair comes whole: one of them alone is a half-finished topic.
+    const bool pair = d.pairLine != 0;
+    for (const Required& r : {Required{!h.title.isEmpty(), "title"},
                               Required{!h.picture.isEmpty() || !h.animation.isEmpty(), "hub picture"},
                               Required{!h.quizPicture.isEmpty(), "quiz picture"},
                               Required{!t.questionsFile.isEmpty(), "questions"},
                               Required{!t.keyFactsFile.isEmpty(), "key facts"},
                               Required{!t.notesFile.isEmpty(), "teacher's notes"},
-                              Required{!t.labellingFile.isEmpty(), "labelling activity"},
-                              Required{!t.orderingFile.isEmpty(), "ordering activity"}})
+                              Required{!pair || !d.labelling.file.isEmpty(), "labelling activity"},
+                              Required{!pair || !d.ordering.file.isEmpty(), "ordering activity"}})
         if (!r.present)
             return report.fail(0, QStringLiteral("the topic needs \"%1:\"").arg(QString::fromLatin1(r.what)));
     return true;
@@ -203,7 +289,7 @@ std::optional<TopicFile> parseTopicFile(const QString& text, const QString& file
     d.mediaFolder = QStringLiteral("topics\\") + folderName;
     d.t.folderName = folderName;
     d.t.hub.screen = folderName;
-    if (!content::readSettings<Draft>(text, report, settings, d, error) || !checkRequired(d.t, report))
+    if (!content::readSettings<Draft>(text, report, settings, d, error) || !checkRequired(d, report))
         return std::nullopt;
 
     TopicFile& t = d.t;
@@ -228,38 +314,61 @@ std::optional<TopicFile> parseTopicFile(const QString& text, const QString& file
         return std::nullopt;
     }
 
-    auto readActivity = [&](const QString& name, activity::ActivityFile& into) -> bool {
-        const std::optional<QString> body = read(name);
-        if (!body)
-            return report.fail(0, QStringLiteral("the activity file \"%1\" is missing").arg(name));
-        auto parsed = activity::parseActivityFile(*body, siblingName(fileName, name), d.mediaFolder, error);
+    const std::vector<ActivityLine> named =
+        d.pairLine ? std::vector<ActivityLine>{d.labelling, d.ordering} : d.listed;
+    for (const ActivityLine& a : named) {
+        const std::optional<QString> body = read(a.file);
+        if (!body) {
+            report.fail(a.line, QStringLiteral("the activity file \"%1\" is missing").arg(a.file));
+            return std::nullopt;
+        }
+        auto parsed = activity::parseActivityFile(*body, siblingName(fileName, a.file), d.mediaFolder, error);
         if (!parsed)
-            return false;
-        into = std::move(*parsed);
-        return true;
-    };
-    if (!readActivity(t.labellingFile, t.labelling) || !readActivity(t.orderingFile, t.ordering))
-        return std::nullopt;
-    if (t.labelling.layout.name == t.ordering.layout.name) {
-        report.fail(0, QStringLiteral("both activities use the screen name \"%1\"").arg(t.labelling.layout.name));
-        return std::nullopt;
+            return std::nullopt;
+        // Each activity is a screen of its own, found by its name.
+        const QString& screen = parsed->layout.name;
+        if (screen == h.screen) {
+            report.fail(a.line, QStringLiteral("the activity \"%1\" uses the hub's screen name \"%2\"").arg(a.file, screen));
+            return std::nullopt;
+        }
+        for (const TopicActivity& other : t.activities)
+            if (other.file.layout.name == screen) {
+                report.fail(a.line, QStringLiteral("the activities \"%1\" and \"%2\" both use the screen name \"%3\"")
+                                        .arg(other.fileName, a.file, screen));
+                return std::nullopt;
+            }
+        h.activities.push_back({screen, a.caption});
+        t.activities.push_back({a.file, a.caption, std::move(*parsed)});
     }
-    h.labellingScreen = t.labelling.layout.name;
-    h.orderingScreen = t.ordering.layout.name;
+    if (h.menuCaption.isEmpty()) {
+        if (h.title.size() > maxMenuCaption) {
+            report.fail(d.titleLine, QStringLiteral("this title is longer than %1 letters, so it would not fit the menu: "
+                                                    "give the menu a shorter \"menu caption:\"")
+                                         .arg(maxMenuCaption));
+            return std::nullopt;
+        }
+        h.menuCaption = h.title;
+    }
     return std::move(t);
 }
 
 QString clash(const TopicFile& a, const TopicFile& b)
 {
-    if (a.hub.menuEntry == b.hub.menuEntry)
+    if (a.hub.menuEntry >= 0 && a.hub.menuEntry == b.hub.menuEntry)
         return QStringLiteral("topics \"%1\" and \"%2\" both use menu entry %3")
             .arg(a.folderName, b.folderName)
             .arg(b.hub.menuEntry);
-    for (const QString& name : {b.hub.screen, b.hub.labellingScreen, b.hub.orderingScreen})
-        for (const QString& other : {a.hub.screen, a.hub.labellingScreen, a.hub.orderingScreen})
-            if (name == other)
-                return QStringLiteral("topics \"%1\" and \"%2\" both use the screen name \"%3\"")
-                    .arg(a.folderName, b.folderName, name);
+    const auto screens = [](const HubTopic& h) {
+        QStringList names{h.screen};
+        for (const HubActivity& activity : h.activities)
+            names << activity.screen;
+        return names;
+    };
+    const QStringList theirs = screens(a.hub);
+    for (const QString& name : screens(b.hub))
+        if (theirs.contains(name))
+            return QStringLiteral("topics \"%1\" and \"%2\" both use the screen name \"%3\"")
+                .arg(a.folderName, b.folderName, name);
     if (a.hub.title.compare(b.hub.title, Qt::CaseInsensitive) == 0)
         return QStringLiteral("topics \"%1\" and \"%2\" have the same title").arg(a.folderName, b.folderName);
     for (const QString& set : {b.hub.keyFacts.pageSet, b.hub.teachersNotes.pageSet})

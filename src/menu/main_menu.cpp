@@ -7,11 +7,16 @@
 #include "platform/data_folder.h"
 #include "records/teacher_pin.h"
 #include "topics/topic_screen.h"
+#include "topics/topic_catalogue.h"
+#include "topics/topic_hub.h"
 #include "worksheets/tracking_file.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,6 +60,15 @@ const Entry entries[MainMenu::entryCount] = {
 constexpr int hiddenEntry = 14;
 constexpr int exitEntry = 16;
 
+// The topic columns' own entries besides the topics: only the first page has them.
+bool inTopicColumns(int entry) { return entry <= 15 || entry == 19 || entry == 20 || entry == 21; }
+
+// A later page lists its topics down the two topic columns, on the entries' rows, and turns
+// with the row below them: "Back" on the left, "More Topics" on the right.
+constexpr double columnLefts[] = {120, 3360};
+constexpr double firstRowTop = 2040, rowPitch = 720, turnRowTop = 7800;
+constexpr double entryWidth = 3075, entryHeight = 375, entryPoints = 12;
+
 } // namespace
 
 MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
@@ -88,6 +102,8 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
         b->setVisible(i != hiddenEntry);
         if (i == hiddenEntry)
             hideFromReaders(b); // it exists but is never shown: nothing to tell a pupil about
+        else if (inTopicColumns(i))
+            firstPageOnly_ << b;
         connect(b, &ButtonLabel::clicked, this, &MainMenu::entryClicked);
         buttons << b;
     }
@@ -101,6 +117,32 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
         playThroughGate(a, frame::clickSound);
     });
     buttons << topicTools;
+
+    // The pages of more topics, in the topic entries' style.
+    const FontSpec entryFont{"Tahoma", entryPoints, true};
+    for (int slot = 0; slot < topicsPerPage; ++slot) {
+        const int rows = topicsPerPage / 2;
+        ButtonLabel* b = addButton(QStringLiteral("Label4"), slot,
+                                   {columnLefts[slot / rows], firstRowTop + rowPitch * (slot % rows), entryWidth,
+                                    entryHeight},
+                                   QString(), entryFont);
+        b->hide();
+        connect(b, &ButtonLabel::clicked, this, &MainMenu::pageEntryClicked);
+        pageEntries_ << b;
+        buttons << b;
+    }
+    moreTopics_ = addButton(QStringLiteral("Label5"), 0, {columnLefts[1], turnRowTop, entryWidth, entryHeight},
+                            QStringLiteral("More Topics"), entryFont);
+    back_ = addButton(QStringLiteral("Label5"), 1, {columnLefts[0], turnRowTop, entryWidth, entryHeight},
+                      QStringLiteral("Back"), entryFont);
+    for (ButtonLabel* b : {moreTopics_, back_}) {
+        b->hide();
+        connect(b, &ButtonLabel::clicked, this, &MainMenu::turnClicked);
+        buttons << b;
+    }
+    pageHeading_ = addLabel(QStringLiteral("Label6"), {120, 1080, 6240, 495}, QString(), {"Tahoma", 14.25, true},
+                            frame::captionColour, Qt::AlignLeft | Qt::AlignVCenter);
+    pageHeading_->hide();
     setHoverButtons(buttons);
     setReaderTitle(QStringLiteral("Corvana main menu"));
 
@@ -141,7 +183,70 @@ void MainMenu::load()
     }
     state().soundOn = 1;
     brainFrame_ = 0;
+    updateTopics();
     readTimer_->start();
+}
+
+void MainMenu::updateTopics()
+{
+    shownTopics_ = state().topics;
+    const TopicCatalogue* topics = shownTopics_.get();
+    for (int i = 0; i < entryCount; ++i)
+        if (topics::isTopicEntry(i)) {
+            const TopicFile* topic = topics ? topics->byMenuEntry(i) : nullptr;
+            button(QStringLiteral("Label2"), i)->setText(topic ? topic->hub.menuCaption
+                                                               : QString::fromLatin1(entries[i].caption));
+        }
+    moreTopicFiles_ = topics ? topics->moreTopics() : std::vector<const TopicFile*>{};
+    showPage(std::min(page_, pageCount() - 1));
+}
+
+int MainMenu::pageCount() const
+{
+    return 1 + int((moreTopicFiles_.size() + topicsPerPage - 1) / topicsPerPage);
+}
+
+void MainMenu::showPage(int page)
+{
+    page_ = std::clamp(page, 0, pageCount() - 1);
+    const bool first = page_ == 0;
+    QWidget* focused = focusWidget(); // hiding it would hand the focus on down the chain
+    for (ButtonLabel* b : firstPageOnly_)
+        b->setVisible(first);
+    for (int slot = 0; slot < topicsPerPage; ++slot) {
+        const size_t at = size_t((page_ - 1) * topicsPerPage + slot);
+        ButtonLabel* b = pageEntries_[slot];
+        const bool shown = !first && at < moreTopicFiles_.size();
+        b->setText(shown ? moreTopicFiles_[at]->hub.menuCaption : QString());
+        b->setVisible(shown);
+    }
+    moreTopics_->setVisible(page_ + 1 < pageCount());
+    back_->setVisible(!first);
+    pageHeading_->setVisible(!first);
+    pageHeading_->setText(pageCount() > 2 ? QStringLiteral("More Topics (page %1 of %2)").arg(page_).arg(pageCount() - 1)
+                                          : QStringLiteral("More Topics"));
+    setReaderTitle(first ? QStringLiteral("Corvana main menu") : QStringLiteral("Corvana main menu: ") + pageHeading_->text());
+    // A keyboard user who turned the page stays in the topic columns: on the page's first topic,
+    // or back on "More Topics" on the first page.
+    if (focused && !focused->isVisible()) {
+        QWidget* next = first ? static_cast<QWidget*>(moreTopics_) : pageEntries_[0];
+        next->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool MainMenu::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && state().topics != shownTopics_)
+        updateTopics();
+    return Screen::event(e);
+}
+
+void MainMenu::escapePressed()
+{
+    if (page_ > 0)
+        showPage(page_ - 1);
+    else
+        Screen::escapePressed();
 }
 
 void MainMenu::readWorksheetList()
@@ -177,5 +282,21 @@ void MainMenu::entryClicked(int index)
 {
     App& a = app();
     entryAction(index);
+    playThroughGate(a, frame::clickSound);
+}
+
+void MainMenu::pageEntryClicked(int slot)
+{
+    App& a = app();
+    const size_t at = size_t((page_ - 1) * topicsPerPage + slot);
+    if (page_ > 0 && at < moreTopicFiles_.size())
+        openTopicHub(a, *moreTopicFiles_[at]);
+    playThroughGate(a, frame::clickSound);
+}
+
+void MainMenu::turnClicked(int which)
+{
+    App& a = app();
+    showPage(which == 0 ? page_ + 1 : page_ - 1);
     playThroughGate(a, frame::clickSound);
 }

@@ -565,18 +565,17 @@ void build(const QString& contentRoot, const WriteFile& write, const QStringList
         }
 
         // Activities: their pictures and pointer lines.
-        for (const auto* a : {&topic.labelling, &topic.ordering}) {
-            const QString file = source.shown(a == &topic.labelling ? topic.labellingFile : topic.orderingFile);
-            checkPicture(source, folder, a->layout.picture, file);
-            const QString local = topicMedia(folder, a->layout.picture);
+        for (const TopicActivity& a : topic.activities) {
+            const QString file = source.shown(a.fileName);
+            checkPicture(source, folder, a.file.layout.picture, file);
+            const QString local = topicMedia(folder, a.file.layout.picture);
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                 if (const auto svg = source.bytes(local))
-                    checkLineTargets(*a, *svg, file);
-            for (const ContentError& w : a->warnings)
+                    checkLineTargets(a.file, *svg, file);
+            for (const ContentError& w : a.file.warnings)
                 std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
+            write(media + a.fileName, crlf(*source.text(a.fileName)));
         }
-        write(media + topic.labellingFile, crlf(*source.text(topic.labellingFile)));
-        write(media + topic.orderingFile, crlf(*source.text(topic.orderingFile)));
 
         // The description as the program reads it, with what the build worked out.
         QString installed = topicText;

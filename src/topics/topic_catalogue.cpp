@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<QString> readContentFile(const DataFolder& files, const QString& relative)
 {
     const QString path = files.resolve(relative);
@@ -86,13 +88,29 @@ const TopicFile* TopicCatalogue::byScreen(const QString& hubScreen) const
 
 const activity::ActivityLayout* TopicCatalogue::activity(const QString& screenName) const
 {
-    for (const auto& t : topics_) {
-        if (screenName == t->labelling.layout.name)
-            return &t->labelling.layout;
-        if (screenName == t->ordering.layout.name)
-            return &t->ordering.layout;
-    }
+    for (const auto& t : topics_)
+        for (const TopicActivity& a : t->activities)
+            if (screenName == a.file.layout.name)
+                return &a.file.layout;
     return nullptr;
+}
+
+std::vector<const TopicFile*> TopicCatalogue::moreTopics() const
+{
+    std::vector<const TopicFile*> more;
+    for (const auto& t : topics_)
+        if (!topics::isTopicEntry(t->hub.menuEntry) || byMenuEntry(t->hub.menuEntry) != t.get())
+            more.push_back(t.get());
+    // In the order of the captions a pupil reads (the titles unless set), then by title and
+    // folder, so that the order never depends on the order the folders were read in.
+    std::stable_sort(more.begin(), more.end(), [](const TopicFile* a, const TopicFile* b) {
+        if (const int c = a->hub.menuCaption.compare(b->hub.menuCaption, Qt::CaseInsensitive))
+            return c < 0;
+        if (const int c = a->hub.title.compare(b->hub.title, Qt::CaseInsensitive))
+            return c < 0;
+        return a->folderName < b->folderName;
+    });
+    return more;
 }
 
 QStringList TopicCatalogue::questionSetTitles() const

@@ -18,11 +18,15 @@ public:
     const TopicFile* byScreen(const QString& hubScreen) const;
     const activity::ActivityLayout* activity(const QString& screenName) const;
     const std::vector<std::shared_ptr<const TopicFile>>& topics() const { return topics_; }
+    // The topics without a place of their own on the main menu's first page, by their menu
+    // captions: the menu lists them on its pages of more topics.
+    std::vector<const TopicFile*> moreTopics() const;
     // Titles of the topics' question sets: a teacher's worksheet may not take one of them.
     QStringList questionSetTitles() const;
     const QStringList& errors() const { return errors_; }
 
-    // Adds a topic; false (and an error) when its menu entry or a screen name is taken.
+    // Adds a topic; false (and an error) when its menu entry, a screen name, its title or a
+    // page set is taken.
     bool add(TopicFile topic, QString* why = nullptr);
 
 private:

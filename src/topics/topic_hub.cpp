@@ -18,15 +18,26 @@ struct ButtonItem {
     double left, top, width, height;
 };
 
-// Index order is the click handler's.
-const ButtonItem buttons[TopicHub::buttonCount] = {
-    {"Multiple Choice", 120, 7920, 3195, 495},
-    {"Labelling Activity", 3600, 7920, 3195, 495},
-    {"Exit", 10560, 7920, 1245, 495},
-    {"Ordering Activity", 7080, 7920, 3195, 495},
-    {"Key Facts", 6360, 120, 1995, 495},
-    {"Teacher's Notes", 8640, 120, 3195, 495},
-};
+const ButtonItem keyFactsButton{"Key Facts", 6360, 120, 1995, 495};
+const ButtonItem notesButton{"Teacher's Notes", 8640, 120, 3195, 495};
+const ButtonItem exitButton{"Exit", 10560, 7920, 1245, 495};
+
+// Multiple Choice and the activities take the places left of Exit, three to a row; rows that
+// do not fit go above, so that reading left to right and down still meets Multiple Choice
+// first and the activities in their order, and the bottom row ends with Exit.
+constexpr double bottomRowTop = 7920, rowPitch = 600;
+constexpr double columnLefts[] = {120, 3600, 7080};
+constexpr double buttonWidth = 3195, buttonHeight = 495;
+
+QRectF bottomPlace(int i, int count)
+{
+    constexpr int perRow = 3;
+    const int rows = (count + perRow - 1) / perRow;
+    const int firstRow = count - perRow * (rows - 1);
+    const int row = i < firstRow ? 0 : 1 + (i - firstRow) / perRow;
+    const int column = i < firstRow ? i : (i - firstRow) % perRow;
+    return {columnLefts[column], bottomRowTop - (rows - 1 - row) * rowPitch, buttonWidth, buttonHeight};
+}
 
 const FontSpec buttonFont{"Tahoma", 15.75, true};
 const FontSpec titleFont{"Times New Roman", 27.75, true};
@@ -45,24 +56,50 @@ TopicHub::TopicHub(App& app, const TopicFile& topic)
     addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, hub.title, titleFont,
              frame::captionColour, Qt::AlignLeft | Qt::AlignTop);
 
-    QList<ButtonLabel*> all;
-    for (int i = 0; i < buttonCount; ++i) {
-        const ButtonItem& b = buttons[i];
-        QString caption = QString::fromLatin1(b.caption);
-        if (i == Labelling)
-            caption = hub.labellingCaption;
-        else if (i == Ordering)
-            caption = hub.orderingCaption;
-        ButtonLabel* label = addButton(QStringLiteral("label3"), i, {b.left, b.top, b.width, b.height}, caption,
-                                       buttonFont);
-        connect(label, &ButtonLabel::clicked, this, &TopicHub::buttonClicked);
-        all << label;
-    }
-    setHoverButtons(all);
+    addBottomButtons();
     if (!hub.animation.isEmpty()) {
         timer_ = addTimer(QStringLiteral("Timer1"), 50);
         connect(timer_, &QTimer::timeout, this, &TopicHub::tick);
     }
+}
+
+int TopicHub::activityButton(int n) { return n == 0 ? Labelling : n == 1 ? Ordering : TeachersNotes + n - 1; }
+
+int TopicHub::activityAt(int button)
+{
+    if (button == Labelling || button == Ordering)
+        return button == Labelling ? 0 : 1;
+    return button > TeachersNotes ? button - TeachersNotes + 1 : -1;
+}
+
+void TopicHub::addBottomButtons()
+{
+    const std::vector<HubActivity>& activities = topic_.hub.activities;
+    const int activityCount = int(activities.size());
+    // Made in the order of their numbers, which is also the order screen readers list them.
+    const int last = activityCount > 2 ? activityButton(activityCount - 1) : TeachersNotes;
+    QList<ButtonLabel*> all;
+    for (int index = 0; index <= last; ++index) {
+        QString caption;
+        QRectF place;
+        if (const int n = activityAt(index); n >= 0) {
+            if (n >= activityCount)
+                continue;
+            caption = activities[n].caption;
+            place = bottomPlace(n + 1, activityCount + 1);
+        } else if (index == MultipleChoice) {
+            caption = QStringLiteral("Multiple Choice");
+            place = bottomPlace(0, activityCount + 1);
+        } else {
+            const ButtonItem& b = index == Exit ? exitButton : index == KeyFacts ? keyFactsButton : notesButton;
+            caption = QString::fromLatin1(b.caption);
+            place = {b.left, b.top, b.width, b.height};
+        }
+        ButtonLabel* label = addButton(QStringLiteral("label3"), index, place, caption, buttonFont);
+        connect(label, &ButtonLabel::clicked, this, &TopicHub::buttonClicked);
+        all << label;
+    }
+    setHoverButtons(all);
 }
 
 void TopicHub::load()
@@ -106,16 +143,10 @@ void TopicHub::buttonAction(int index)
     case MultipleChoice:
         openQuizOnTopic();
         break;
-    case Labelling:
-        openActivity(app(), topic_.labelling.layout, title, button(QStringLiteral("label3"), Labelling)->text());
-        break;
     case Exit:
         if (Screen* menu = screens().touch(frame::mainMenuScreen))
             screens().show(*menu);
         screens().close(*this);
-        break;
-    case Ordering:
-        openActivity(app(), topic_.ordering.layout, title, button(QStringLiteral("label3"), Ordering)->text());
         break;
     case KeyFacts:
         openPages(topic_.hub.keyFacts);
@@ -124,6 +155,8 @@ void TopicHub::buttonAction(int index)
         openPages(topic_.hub.teachersNotes);
         break;
     default:
+        if (const int n = activityAt(index); n >= 0 && size_t(n) < topic_.activities.size())
+            openActivity(app(), topic_.activities[n].file.layout, title, topic_.activities[n].caption);
         break;
     }
 }

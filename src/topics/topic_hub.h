@@ -1,5 +1,5 @@
-// A topic hub: the topic's title and picture, and six button labels leading to its pages, its
-// quiz, its two activities, and back to the main menu. One screen serves every topic from the
+// A topic hub: the topic's title and picture, and button labels leading to its pages, its
+// quiz, its activities, and back to the main menu. One screen serves every topic from the
 // topic's description.
 #pragma once
 
@@ -11,8 +11,12 @@
 class TopicHub : public Screen {
     Q_OBJECT
 public:
-    static constexpr int buttonCount = 6;
+    // Buttons label3(0) to label3(5); the first two activities keep the places of the first
+    // topics' labelling and ordering buttons, and further ones follow from label3(6).
     enum Action { MultipleChoice = 0, Labelling = 1, Exit = 2, Ordering = 3, KeyFacts = 4, TeachersNotes = 5 };
+    // The button of the topic's activity n (0 first), and the activity behind a button (-1: none).
+    static int activityButton(int n);
+    static int activityAt(int button);
 
     // The topic must outlive the screen.
     TopicHub(App& app, const TopicFile& topic);
@@ -26,6 +30,7 @@ public:
     void buttonAction(int index);
 
 private:
+    void addBottomButtons();
     void buttonClicked(int index);
     void openQuizOnTopic();
     void openPages(const HubPages& pages);

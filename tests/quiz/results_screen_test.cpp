@@ -331,8 +331,9 @@ TEST_F(ResultsTest, AQuizAndAnActivityOpenTogetherNeverMixTheirScores)
     QuizScreen& quiz = open();
     ASSERT_TRUE(t.state.topics && !t.state.topics->topics().empty());
     const auto& parts = *t.state.topics->topics().front();
-    openActivity(t.app, parts.labelling.layout, parts.hub.title);
-    auto* lab = qobject_cast<activity::ActivityScreen*>(t.screens.find(parts.labelling.layout.name));
+    const activity::ActivityLayout& labelling = parts.activities.at(0).file.layout;
+    openActivity(t.app, labelling, parts.hub.title);
+    auto* lab = qobject_cast<activity::ActivityScreen*>(t.screens.find(labelling.name));
     ASSERT_NE(lab, nullptr);
     const int labels = lab->layout().count();
 

@@ -241,8 +241,7 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         t.hub.menuEntry = entry;
         t.hub.title = n.toUpper();
         t.hub.screen = n + "hub";
-        t.hub.labellingScreen = n + "lab";
-        t.hub.orderingScreen = n + "ord";
+        t.hub.activities = {{n + "lab", "Labelling Activity"}, {n + "ord", "Ordering Activity"}};
         t.hub.keyFacts.pageSet = "key " + n;
         t.hub.teachersNotes.pageSet = n;
         return t;
@@ -254,7 +253,7 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         {[](TopicFile&) {}, ""},
         {[](TopicFile& b) { b.hub.menuEntry = 1; }, "topics \"a\" and \"b\" both use menu entry 1"},
         {[](TopicFile& b) { b.hub.screen = "alab"; }, "both use the screen name \"alab\""},
-        {[](TopicFile& b) { b.hub.orderingScreen = "ahub"; }, "both use the screen name \"ahub\""},
+        {[](TopicFile& b) { b.hub.activities[1].screen = "ahub"; }, "both use the screen name \"ahub\""},
         {[](TopicFile& b) { b.hub.title = "a"; }, "topics \"a\" and \"b\" have the same title"},
         {[](TopicFile& b) { b.hub.teachersNotes.pageSet = "KEY A"; }, "both use the page set \"KEY A\""},
     };
@@ -267,6 +266,91 @@ TEST(TopicCatalogue, RefusesATopicSharingAMenuEntryScreenNameTitleOrPageSet)
         EXPECT_EQ(catalogue.add(b, &why), !*c.expected) << why.toStdString();
         EXPECT_TRUE(why.contains(QLatin1String(c.expected))) << why.toStdString();
         EXPECT_EQ(catalogue.topics().size(), *c.expected ? 1u : 2u);
+    }
+    // Topics without a menu entry share none.
+    TopicCatalogue catalogue;
+    ASSERT_TRUE(catalogue.add(topic("a", -1)));
+    EXPECT_TRUE(catalogue.add(topic("b", -1)));
+}
+
+// The activities listed one a line with their buttons' captions, the menu caption, and a topic
+// without a menu entry; every mistake named by its line.
+TEST(TopicContent, ActivityListsMenuCaptionsAndOptionalEntriesAreReadOrRefusedByLine)
+{
+    const Files lungs = lungsTopic();
+    // Each activity file of the folder has a screen of its own, named after the file.
+    const ReadTopicFile read = [&](const QString& name) -> std::optional<QString> {
+        const QString stem = name.section('.', 0, 0);
+        if (name.startsWith("gone"))
+            return std::nullopt;
+        QString text = QString::fromLatin1(lungs.at(stem.endsWith("s") ? "sorting.txt" : "labelling.txt"));
+        return text.replace("lungslab", stem).replace("lungsort", stem);
+    };
+    const QString head = "title: Kidneys and Liver\nhub picture: lungs.svg at centre, 840\nquiz picture: lungs.svg\n"
+                         "questions: questions.txt\nkey facts: key-facts.md\nteacher's notes: notes.md\n";
+    auto parse = [&](const QString& tail, std::optional<ContentError>& error) {
+        return topics::parseTopicFile(head + tail, "kidneys/topic.txt", "kidneys", read, error);
+    };
+    auto activities = [](int n) {
+        QString lines;
+        for (int i = 1; i <= n; ++i)
+            lines += QStringLiteral("activity: act%1%2.txt, Activity %1\n").arg(i).arg(i % 2 ? "" : "s");
+        return lines;
+    };
+
+    std::optional<ContentError> error;
+    auto three = parse("menu caption: Kidneys\nactivity: act1.txt, Label the Kidney\nactivity: act2s.txt, Sorting\n"
+                       "activity: act3.txt, Label It Again\n", error);
+    ASSERT_TRUE(three) << qPrintable(error->toString());
+    EXPECT_EQ(three->hub.menuEntry, -1);
+    EXPECT_EQ(three->hub.menuCaption, "Kidneys");
+    ASSERT_EQ(three->hub.activities.size(), 3u);
+    ASSERT_EQ(three->activities.size(), 3u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"act1", "Label the Kidney"}, {"act2s", "Sorting"}, {"act3", "Label It Again"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(three->hub.activities[i].screen, expected[i].first);
+        EXPECT_EQ(three->hub.activities[i].caption, expected[i].second);
+        EXPECT_EQ(three->activities[i].file.layout.name, expected[i].first);
+        EXPECT_EQ(three->activities[i].fileName, QString(expected[i].first) + ".txt");
+    }
+    // The title stands in for a menu caption; eight activities and none are both a topic.
+    for (int n : {0, 8}) {
+        auto many = parse("menu entry: 3\n" + activities(n), error);
+        ASSERT_TRUE(many) << qPrintable(error->toString());
+        EXPECT_EQ(many->hub.menuCaption, "Kidneys and Liver");
+        EXPECT_EQ(many->hub.menuEntry, 3);
+        EXPECT_EQ(many->hub.activities.size(), size_t(n));
+    }
+
+    const struct {
+        QString tail;
+        const char* expected;
+    } mistakes[] = {
+        {activities(8) + "activity: act9.txt, Activity 9\n", "topic.txt:15: a topic has at most 8 activities"},
+        {"activity: act1.txt\n", "topic.txt:7: write \"activity: FILE, caption of its button\""},
+        {"activity: act1.txt,\n", "topic.txt:7: the caption is empty"},
+        {"activity: ../act1.txt, Up\n", "topic.txt:7: \"../act1.txt\" must name a file"},
+        {"activity: act1.txt, Nineteen Letters Ab\n", "topic.txt:7: this caption is longer than 18 letters"},
+        {"menu caption: Twenty-five Letters Abcdef\n", "topic.txt:7: this caption is longer than 24 letters"},
+        {"title: Twenty-five Letters Abcdef\n", "topic.txt:7: this title is longer than 24 letters"},
+        {"menu caption:\n", "topic.txt:7: the caption is empty"},
+        {"activity: act1.txt, One\nactivity: act1.txt, Again\n",
+         "topic.txt:8: the activities \"act1.txt\" and \"act1.txt\" both use the screen name \"act1\""},
+        {"activity: act1.txt, One\nactivity: gone.txt, Gone\n", "topic.txt:8: the activity file \"gone.txt\" is missing"},
+        {"activity: act1.txt, One\nordering activity: act2s.txt\n", "topic.txt:8: list the activities either"},
+        {"labelling activity: act1.txt\nordering activity: act2s.txt\nactivity: act3.txt, Three\n",
+         "topic.txt:9: list the activities either"},
+        {"labelling activity: act1.txt\n", "topic.txt: the topic needs \"ordering activity:\""},
+        {"menu entry: 14\n", "topic.txt:7: menu entry 14 is not a topic's place"},
+        {"activity: kidneys.txt, Same\n", "topic.txt:7: the activity \"kidneys.txt\" uses the hub's screen name"},
+    };
+    for (const auto& m : mistakes) {
+        SCOPED_TRACE(m.expected);
+        std::optional<ContentError> e;
+        EXPECT_FALSE(parse(m.tail, e));
+        ASSERT_TRUE(e);
+        EXPECT_TRUE(e->toString().contains(QLatin1String(m.expected))) << qPrintable(e->toString());
     }
 }
 
@@ -387,16 +471,18 @@ TEST(TopicContent, ShippedTopicsAreCompleteAndTheirAnswersSpreadOverAToD)
         for (int k = 1; k <= 4; ++k)
             EXPECT_GE(answers[k], 2) << "answer " << char('A' + k - 1);
         // Every box of a labelling picture says where it points, for pupils who cannot see it.
-        for (const ContentError& w : topic->labelling.warnings)
-            ADD_FAILURE() << qPrintable(w.toString());
-        EXPECT_TRUE(topic->ordering.warnings.empty());
+        for (const TopicActivity& each : topic->activities)
+            for (const ContentError& w : each.file.warnings)
+                ADD_FAILURE() << qPrintable(w.toString());
         // Every activity can be completed: no two items share a home box.
-        for (const auto* a : {&topic->labelling.layout, &topic->ordering.layout})
+        for (const TopicActivity& each : topic->activities) {
+            const activity::ActivityLayout* a = &each.file.layout;
             for (size_t i = 0; i < a->items.size(); ++i)
                 for (size_t j = i + 1; j < a->items.size(); ++j)
                     EXPECT_FALSE(a->items[i].homeLeft == a->items[j].homeLeft &&
                                  a->items[i].homeTop == a->items[j].homeTop)
                         << a->name.toStdString() << " items " << i << " and " << j;
+        }
     }
 }
 
@@ -422,8 +508,9 @@ QStringList hubValues(const HubTopic& h)
                 number(h.pictureTopLeft.x()) + ", " + number(h.pictureTopLeft.y()),
             "animation " + text(h.animation), "key facts " + pages(h.keyFacts),
             "teacher's notes " + pages(h.teachersNotes),
-            "labelling " + text(h.labellingScreen) + " \"" + text(h.labellingCaption) + '"',
-            "ordering " + text(h.orderingScreen) + " \"" + text(h.orderingCaption) + '"'};
+            "labelling " + text(h.activities.at(0).screen) + " \"" + text(h.activities.at(0).caption) + '"',
+            "ordering " + text(h.activities.at(1).screen) + " \"" + text(h.activities.at(1).caption) + '"',
+            "activities " + QString::number(h.activities.size()), "menu caption " + text(h.menuCaption)};
 }
 
 QStringList layoutValues(const activity::ActivityLayout& a)
@@ -462,8 +549,8 @@ TEST(TopicContent, TheFirstTwoShippedTopicsKeepTheirHubsLayoutsTextsAndCaptions)
     };
     const Pinned pinned[] = {
         {"hub", [](const TopicFile& t) { return hubValues(t.hub); }},
-        {"labelling activity", [](const TopicFile& t) { return layoutValues(t.labelling.layout); }},
-        {"ordering activity", [](const TopicFile& t) { return layoutValues(t.ordering.layout); }},
+        {"labelling activity", [](const TopicFile& t) { return layoutValues(t.activities.at(0).file.layout); }},
+        {"ordering activity", [](const TopicFile& t) { return layoutValues(t.activities.at(1).file.layout); }},
     };
     for (const char* hub : {"parts", "bones"}) {
         const TopicFile* shipped = shippedTopics().byScreen(QString::fromLatin1(hub));

@@ -1,6 +1,7 @@
 // The topic hubs as a pupil meets them from the main menu.
 #include "topics_helpers.h"
 
+#include "activities/activity_screen.h"
 #include "menu/main_menu.h"
 #include "menu/menu_routes.h"
 #include "topics/paged_reader.h"
@@ -10,14 +11,18 @@
 #include "test_topics.h"
 #include "test_app.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -324,4 +329,174 @@ TEST_F(HubTest, AnOldWorksheetWithATopicsTitleNeverReplacesTheTopicsQuiz)
     QuestionSet fromCatalogue;
     ASSERT_TRUE(loadWorksheet(t.files, "Bones", fromCatalogue));
     EXPECT_EQ(fromCatalogue.question(1).text, "Teacher's bones question 1");
+}
+
+// ---------------------------------------------------------------- more topics
+
+namespace {
+
+// A copy of a test topic under another title and without a menu entry, with `count`
+// activities taken in turn from the original's, each on a screen of its own.
+TopicFile extraTopic(const TopicFile& from, const QString& title, int count)
+{
+    TopicFile t = from;
+    const QString name = title.toLower().remove(' ');
+    t.folderName = t.hub.screen = name;
+    t.hub.title = t.hub.menuCaption = title;
+    t.hub.menuEntry = -1;
+    t.hub.keyFacts.pageSet = "key " + name;
+    t.hub.teachersNotes.pageSet = name;
+    t.activities.clear();
+    t.hub.activities.clear();
+    for (int i = 0; i < count; ++i) {
+        TopicActivity a = from.activities[size_t(i) % from.activities.size()];
+        a.file.layout.name = QStringLiteral("%1act%2").arg(name).arg(i);
+        a.caption = QStringLiteral("Activity %1").arg(i + 1);
+        t.hub.activities.push_back({a.file.layout.name, a.caption});
+        t.activities.push_back(std::move(a));
+    }
+    return t;
+}
+
+QStringList shownCaptions(const Screen& screen, const char* array, int count)
+{
+    QStringList captions;
+    for (int i = 0; i < count; ++i)
+        if (ButtonLabel* b = screen.button(array, i); b && b->isVisible())
+            captions << b->text();
+    return captions;
+}
+
+// The hub's buttons along the bottom in reading order, after checking that none overlaps
+// another or leaves the screen, and that rows line up.
+QStringList bottomButtonsInReadingOrder(TopicHub& hub)
+{
+    QList<ButtonLabel*> buttons;
+    for (ButtonLabel* b : hub.findChildren<ButtonLabel*>())
+        if (b->objectName().startsWith("label3("))
+            buttons << b;
+    const QRect screen = twips::rect(0, 0, 12000, 9000);
+    for (ButtonLabel* a : buttons) {
+        EXPECT_TRUE(screen.contains(a->geometry())) << a->objectName().toStdString();
+        for (ButtonLabel* b : buttons)
+            EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " overlaps " << b->objectName().toStdString();
+    }
+    std::sort(buttons.begin(), buttons.end(), [](ButtonLabel* a, ButtonLabel* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    QStringList captions;
+    for (ButtonLabel* b : buttons)
+        if (b->y() > twips::toPixels(1000)) { // not Key Facts and Teacher's Notes at the top
+            EXPECT_TRUE(b->x() == twips::toPixels(120) || b->x() == twips::toPixels(3600) ||
+                        b->x() == twips::toPixels(7080) || b->text() == "Exit")
+                << b->text().toStdString();
+            captions << b->text();
+        }
+    return captions;
+}
+
+} // namespace
+
+TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryActivity)
+{
+    TestApp t(fixtureDataDir());
+    auto& menu = t.screens.touch<MainMenu>();
+    t.screens.show(menu);
+    // Every test topic has a place of its own: no more pages, no More Topics.
+    EXPECT_EQ(menu.pageCount(), 1);
+    ButtonLabel* more = menu.button("Label5", 0);
+    ButtonLabel* back = menu.button("Label5", 1);
+    EXPECT_FALSE(more->isVisible());
+
+    // Eighteen topics more: one takes a free place among the entries, the others need two
+    // pages of their own, listed by title whatever the order they came in.
+    auto catalogue = std::make_shared<TopicCatalogue>();
+    for (const auto& topic : fixtureTopics().topics())
+        ASSERT_TRUE(catalogue->add(*topic));
+    const TopicFile& parts = *fixtureTopics().byScreen("parts");
+    for (int i = 18; i >= 1; --i) {
+        TopicFile extra = extraTopic(parts, QStringLiteral("Topic %1").arg(i, 2, 10, QLatin1Char('0')),
+                                     i == 1 ? 3 : i == 2 ? 8 : 2);
+        if (i == 18) {
+            extra.hub.menuEntry = 5;
+            extra.hub.menuCaption = "Eighteen";
+        }
+        if (i == 16)
+            extra.hub.menuCaption = "Alphabet"; // listed by what the pupil reads
+        QString why;
+        ASSERT_TRUE(catalogue->add(std::move(extra), &why)) << why.toStdString();
+    }
+    t.state.topics = catalogue;
+    // Read again while another screen stood in front: the menu shows them when it comes back.
+    QEvent activated(QEvent::WindowActivate);
+    QApplication::sendEvent(&menu, &activated);
+    EXPECT_EQ(menu.button("Label2", 5)->text(), "Eighteen");
+    EXPECT_EQ(menu.button("Label2", 0)->text(), "Parts of the Body");
+    EXPECT_EQ(menu.pageCount(), 3);
+    ASSERT_TRUE(more->isVisible());
+    EXPECT_FALSE(back->isVisible());
+    EXPECT_EQ(more->geometry(), twips::rect(3360, 7800, 3075, 375));
+    EXPECT_EQ(more->font().pointSizeF(), menu.button("Label2", 0)->font().pointSizeF());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name), "More Topics");
+    EXPECT_TRUE(menu.hoverButtons().contains(more));
+
+    t.sound.played.clear();
+    QTest::mouseClick(more, Qt::LeftButton);
+    EXPECT_EQ(menu.page(), 1);
+    EXPECT_EQ(menu.item<QLabel>("Label6")->text(), "More Topics (page 1 of 2)");
+    EXPECT_TRUE(shownCaptions(menu, "Label2", MainMenu::entryCount).contains("Multiple Choice Wizard"));
+    EXPECT_FALSE(menu.button("Label2", 0)->isVisible());
+    const QStringList firstPage = shownCaptions(menu, "Label4", MainMenu::topicsPerPage);
+    ASSERT_EQ(firstPage.size(), 16);
+    EXPECT_EQ(firstPage.mid(0, 2), QStringList({"Alphabet", "Topic 01"}));
+    EXPECT_EQ(firstPage.last(), "Topic 15");
+    EXPECT_EQ(menu.button("Label4", 8)->geometry(), twips::rect(3360, 2040, 3075, 375)); // down, then across
+    EXPECT_TRUE(back->isVisible());
+    menu.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    more->setFocus();
+    QTest::keyClick(more, Qt::Key_Return); // the keyboard turns the page as well
+    EXPECT_EQ(shownCaptions(menu, "Label4", MainMenu::topicsPerPage), QStringList{"Topic 17"});
+    EXPECT_FALSE(more->isVisible());
+    EXPECT_EQ(menu.focusWidget(), menu.button("Label4", 0)); // not lost with the hidden label
+    QTest::keyClick(&menu, Qt::Key_Escape); // a page back, as Back does
+    EXPECT_EQ(menu.page(), 1);
+    EXPECT_EQ(t.sound.played, QStringList(2, "wav\\click.wav"));
+
+    // Eight activities: Multiple Choice and the first two above, three rows in all, Exit last.
+    QTest::mouseClick(menu.button("Label4", 2), Qt::LeftButton);
+    auto* eight = qobject_cast<TopicHub*>(t.screens.find("topic02"));
+    ASSERT_NE(eight, nullptr);
+    EXPECT_EQ(bottomButtonsInReadingOrder(*eight),
+              QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Activity 4", "Activity 5",
+                           "Activity 6", "Activity 7", "Activity 8", "Exit"}));
+    EXPECT_EQ(eight->button("label3", TopicHub::MultipleChoice)->geometry(), twips::rect(120, 6720, 3195, 495));
+    EXPECT_EQ(eight->button("label3", TopicHub::activityButton(7))->geometry(), twips::rect(7080, 7920, 3195, 495));
+    eight->buttonAction(TopicHub::Exit);
+    TestApp::settle();
+    EXPECT_EQ(menu.page(), 1); // back where the pupil left the menu
+
+    // Three: Multiple Choice alone above, the activities along the bottom with Exit.
+    QTest::mouseClick(menu.button("Label4", 1), Qt::LeftButton);
+    auto* three = qobject_cast<TopicHub*>(t.screens.find("topic01"));
+    ASSERT_NE(three, nullptr);
+    EXPECT_EQ(bottomButtonsInReadingOrder(*three),
+              QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Exit"}));
+    EXPECT_EQ(three->button("label3", TopicHub::MultipleChoice)->geometry(), twips::rect(120, 7320, 3195, 495));
+    EXPECT_EQ(three->button("label3", TopicHub::Labelling)->geometry(), twips::rect(120, 7920, 3195, 495));
+    three->buttonAction(TopicHub::activityButton(2));
+    auto* third = qobject_cast<activity::ActivityScreen*>(t.screens.find("topic01act2"));
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->readerTitle(), "Topic 01: Activity 3");
+    t.screens.close(*third);
+    three->buttonAction(TopicHub::Exit);
+    TestApp::settle();
+
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(menu.page(), 0);
+    EXPECT_TRUE(menu.button("Label2", 0)->isVisible());
+    EXPECT_TRUE(more->isVisible());
+    EXPECT_FALSE(back->isVisible());
+    EXPECT_TRUE(shownCaptions(menu, "Label4", MainMenu::topicsPerPage).isEmpty());
 }

@@ -75,16 +75,18 @@ TEST(HubTable, EachHubNamesItsOwnFilesScreensAndPageSets)
 {
     EXPECT_EQ(hubs::parts.questionSetFile, "multiple\\Parts of the Body.txt");
     EXPECT_EQ(hubs::parts.quizPicture, "images\\vitruvius2sm.jpg");
-    EXPECT_EQ(hubs::parts.labellingScreen, "partslab");
-    EXPECT_EQ(hubs::parts.orderingScreen, "partsord");
+    ASSERT_EQ(hubs::parts.activities.size(), 2u);
+    EXPECT_EQ(hubs::parts.activities[0].screen, "partslab");
+    EXPECT_EQ(hubs::parts.activities[1].screen, "partsord");
     EXPECT_EQ(hubs::parts.keyFacts.pageCount, 1);
     EXPECT_EQ(hubs::parts.keyFacts.pageSet, "key parts of the body");
     EXPECT_EQ(hubs::parts.teachersNotes.printCopy, "wmf2\\parts of the body.wmf");
 
     EXPECT_EQ(hubs::bones.questionSetFile, "multiple\\Bones.txt");
     EXPECT_EQ(hubs::bones.quizPicture, "images\\skullsm2.jpg");
-    EXPECT_EQ(hubs::bones.labellingScreen, "boneslab");
-    EXPECT_EQ(hubs::bones.orderingScreen, "bonesord");
+    ASSERT_EQ(hubs::bones.activities.size(), 2u);
+    EXPECT_EQ(hubs::bones.activities[0].screen, "boneslab");
+    EXPECT_EQ(hubs::bones.activities[1].screen, "bonesord");
     EXPECT_EQ(hubs::bones.keyFacts.screenCopy, "wmf\\key bones.wmf");
     EXPECT_EQ(hubs::bones.teachersNotes.pageCount, 2);
     EXPECT_EQ(hubs::bones.teachersNotes.pageSet, "bones");

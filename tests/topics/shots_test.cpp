@@ -92,7 +92,7 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
 
         for (const auto& [action, name] : {std::pair{TopicHub::Labelling, "activity1"}, {TopicHub::Ordering, "activity2"}}) {
             hub->buttonAction(action);
-            const QString screenName = action == TopicHub::Labelling ? topic->hub.labellingScreen : topic->hub.orderingScreen;
+            const QString screenName = topic->hub.activities.at(TopicHub::activityAt(action)).screen;
             auto* s = qobject_cast<activity::ActivityScreen*>(t.screens.find(screenName));
             ASSERT_NE(s, nullptr);
             save(s, stem + QStringLiteral("_%1_fresh.png").arg(QString::fromLatin1(name)));
