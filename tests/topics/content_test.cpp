@@ -157,12 +157,6 @@ TEST(TopicContent, TheTemplateTopicBuildsWithoutMistakesOrWarnings)
     QDir().mkpath(folder);
     for (const QString& name : from.entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(from.filePath(name), folder + QLatin1Char('/') + name));
-    // The template leaves its place on the menu to the program; this copy takes place 5.
-    QFile topicFile(folder + QStringLiteral("/topic.txt"));
-    ASSERT_TRUE(topicFile.open(QIODevice::Append));
-    topicFile.write("\nmenu entry: 5\n");
-    topicFile.close();
-
     contentbuild::build(content.path(), datagen::Output(data.path()).writer());
     TestApp t(data.path());
     ASSERT_TRUE(t.state.topics->errors().isEmpty()) << t.state.topics->errors().join('\n').toStdString();
@@ -178,8 +172,8 @@ TEST(TopicContent, TheTemplateTopicBuildsWithoutMistakesOrWarnings)
     const auto topic = topics::parseTopicFile(*read(QStringLiteral("topic.txt")), QStringLiteral("topic.txt"),
                                               QStringLiteral("new-topic"), read, error);
     ASSERT_TRUE(topic) << error->toString().toStdString();
-    for (const activity::ActivityFile* a : {&topic->labelling, &topic->ordering})
-        for (const ContentError& w : a->warnings)
+    for (const TopicActivity& a : topic->activities)
+        for (const ContentError& w : a.file.warnings)
             ADD_FAILURE() << w.toString().toStdString();
 }
 
