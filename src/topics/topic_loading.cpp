@@ -183,15 +183,20 @@ void buildOrReuse(Entry& e, const QString& cacheRoot, QSet<QString>& used)
     e.report.mistakes << mistakes;
     if (!e.report.mistakes.isEmpty())
         return;
-    // The built description, read back as the shipped ones are.
-    const DataFolder built(root, QString());
-    const QString base = QStringLiteral("topics\\") + folder + QLatin1Char('\\');
+    // The built description, read back as the shipped ones are. The build wrote the files under
+    // the names topic.txt gives, so they are opened directly, without a search for other cases.
     const QString shown = folder + QStringLiteral("/topic.txt");
-    const auto text = readContentFile(built, base + QStringLiteral("topic.txt"));
+    const QString base = root + QStringLiteral("/topics/") + folder + QLatin1Char('/');
+    const auto read = [&](const QString& name) -> std::optional<QString> {
+        QFile f(base + name);
+        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || !f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return cp1252::decode(f.read(1024 * 1024));
+    };
+    const auto text = read(QStringLiteral("topic.txt"));
     std::optional<ContentError> error;
     if (text)
-        e.topic = topics::parseTopicFile(
-            *text, shown, folder, [&](const QString& name) { return readContentFile(built, base + name); }, error);
+        e.topic = topics::parseTopicFile(*text, shown, folder, read, error);
     if (!e.topic) {
         e.report.mistakes << (error ? error->toString() : shown + QStringLiteral(": this topic could not be read"));
         return;
