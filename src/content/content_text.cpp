@@ -17,7 +17,8 @@ QString ContentError::toString() const
 std::vector<KeyedLine> readKeyedLines(const QString& text, const QString& file, std::optional<ContentError>& error)
 {
     std::vector<KeyedLine> out;
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineBreak);
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
@@ -117,7 +118,8 @@ std::optional<QRectF> rect(const QString& s)
 
 std::optional<QSizeF> size(const QString& s)
 {
-    const auto v = numbers(s, QRegularExpression(QStringLiteral("\\s*\\bx\\b\\s*")), 2);
+    static const QRegularExpression by(QStringLiteral("\\s*\\bx\\b\\s*"));
+    const auto v = numbers(s, by, 2);
     if (!v || (*v)[0] <= 0 || (*v)[1] <= 0 || (*v)[0] > maxCoordinate || (*v)[1] > maxCoordinate)
         return std::nullopt;
     return QSizeF((*v)[0], (*v)[1]);

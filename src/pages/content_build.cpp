@@ -17,6 +17,7 @@
 #include <QSvgRenderer>
 
 #include <cstdio>
+#include <new>
 
 #include <cmark.h>
 
@@ -472,45 +473,62 @@ void checkPicture(const TopicFolder& source, const QString& folder, const QStrin
 
 } // namespace
 
-void build(const QString& contentRoot, const WriteFile& write, const QStringList& only)
+namespace {
+
+// Runs one step of a topic's build; a mistake it meets is added to the list and the next step
+// still runs, so a teacher sees every broken file at once. Nothing a file holds stops the program.
+template <class Step>
+void attempt(QList<ContentError>& mistakes, const QString& file, Step&& step)
 {
-    const QDir root(contentRoot);
-    QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    std::vector<TopicFile> topicsSoFar;
-    QStringList built;
-    for (const QString& folder : folders) {
-        if (!QFileInfo::exists(root.filePath(folder + QStringLiteral("/topic.txt"))))
-            continue;
-        const QString shownDir = QStringLiteral("content/") + folder;
-        const TopicFolder source(root.filePath(folder), shownDir);
-        const QString topicName = source.shown(QStringLiteral("topic.txt"));
+    try {
+        step();
+    } catch (const ContentFailure& e) {
+        mistakes << e.error;
+    } catch (const std::bad_alloc&) {
+        mistakes << ContentError{file, 0, QStringLiteral("this file is too large or too complicated to read")};
+    } catch (const std::exception& e) {
+        mistakes << ContentError{file, 0, QString::fromStdString(e.what())};
+    } catch (...) {
+        mistakes << ContentError{file, 0, QStringLiteral("this file cannot be read")};
+    }
+}
+
+// topic.txt read and parsed with the files it names.
+std::optional<TopicFile> parseTopic(const TopicFolder& source, const QString& folder, QString& topicText,
+                                    QList<ContentError>& mistakes)
+{
+    const QString topicName = source.shown(QStringLiteral("topic.txt"));
+    std::optional<TopicFile> result;
+    attempt(mistakes, topicName, [&] {
         const auto readTopic = source.text(QStringLiteral("topic.txt"));
         if (!readTopic)
             failAt(topicName, 0, QStringLiteral("this is not a file Corvana can read"));
-        const QString topicText = *readTopic;
+        topicText = *readTopic;
         std::optional<ContentError> error;
-        auto parsed = topics::parseTopicFile(topicText, topicName, folder,
-                                             [&](const QString& name) { return source.text(name); }, error);
-        if (!parsed)
+        result = topics::parseTopicFile(topicText, topicName, folder,
+                                        [&](const QString& name) { return source.text(name); }, error);
+        if (!result)
             throw ContentFailure(error ? *error : ContentError{topicName, 0, QStringLiteral("cannot be read")});
-        TopicFile topic = std::move(*parsed);
-        const int entryLine = topic.menuEntryLine;
-        for (const TopicFile& other : topicsSoFar)
-            if (const QString why = topics::clash(other, topic); !why.isEmpty())
-                failAt(topicName, entryLine, why);
-        topicsSoFar.push_back(topic);
-        if (!only.isEmpty() && !only.contains(folder))
-            continue;
+    });
+    return result;
+}
 
-        const QString title = topic.hub.title;
-        const QString media = QStringLiteral("topics/") + folder + QLatin1Char('/');
+// Checks and writes every built file of a parsed topic; each mistake is added to the list.
+void writeTopic(const TopicFile& topic, const TopicFolder& source, const QString& folder, const QString& topicText,
+                const WriteFile& write, TopicBuild& out)
+{
+    QList<ContentError>& mistakes = out.mistakes;
+    const QString topicName = source.shown(QStringLiteral("topic.txt"));
+    const QString title = topic.hub.title;
+    const QString media = QStringLiteral("topics/") + folder + QLatin1Char('/');
 
-        // Pictures of the topic's own folder.
-        const QStringList svgNames = source.svgFiles();
-        if (svgNames.size() > maxPictures)
-            failAt(source.shown(svgNames[maxPictures]), 0,
-                   QStringLiteral("a topic folder holds at most %1 pictures").arg(maxPictures));
-        for (const QString& svgName : svgNames) {
+    // Pictures of the topic's own folder.
+    const QStringList svgNames = source.svgFiles();
+    if (svgNames.size() > maxPictures)
+        mistakes << ContentError{source.shown(svgNames[maxPictures]), 0,
+                                 QStringLiteral("a topic folder holds at most %1 pictures").arg(maxPictures)};
+    for (const QString& svgName : svgNames.mid(0, maxPictures))
+        attempt(mistakes, source.shown(svgName), [&] {
             const auto bytes = source.bytes(svgName);
             if (!bytes)
                 failAt(source.shown(svgName), 0, QStringLiteral("this is not a file Corvana can read"));
@@ -520,27 +538,32 @@ void build(const QString& contentRoot, const WriteFile& write, const QStringList
                 failAt(source.shown(svgName), svgLine,
                        QStringLiteral("give the picture a <title> saying what it shows: screen readers read it out"));
             write(media + svgName, *bytes);
-        }
+        });
+    attempt(mistakes, topicName, [&] {
         checkPicture(source, folder, topic.hub.picture, topicName);
         checkPicture(source, folder, topic.hub.quizPicture, topicName);
+    });
 
-        // The question set, under the name the hub reads.
-        const QString questionsName = source.shown(topic.questionsFile);
+    // The question set, under the name the hub reads.
+    const QString questionsName = source.shown(topic.questionsFile);
+    attempt(mistakes, questionsName, [&] {
         const auto questions = source.text(topic.questionsFile);
         if (!questions)
             failAt(topicName, 0, QStringLiteral("the question set \"%1\" is missing").arg(topic.questionsFile));
         write(QStringLiteral("multiple/%1.txt").arg(title), checkedQuestions(*questions, questionsName, title));
+    });
 
-        // Pages.
-        int pageCounts[2] = {1, 1};
-        const struct {
-            PageRole role;
-            QString file;
-            const HubPages& pages;
-        } sets[2] = {{PageRole::KeyFacts, topic.keyFactsFile, topic.hub.keyFacts},
-                     {PageRole::Notes, topic.notesFile, topic.hub.teachersNotes}};
-        for (int s = 0; s < 2; ++s) {
-            const QString shownFile = source.shown(sets[s].file);
+    // Pages.
+    int pageCounts[2] = {1, 1};
+    const struct {
+        PageRole role;
+        QString file;
+        const HubPages& pages;
+    } sets[2] = {{PageRole::KeyFacts, topic.keyFactsFile, topic.hub.keyFacts},
+                 {PageRole::Notes, topic.notesFile, topic.hub.teachersNotes}};
+    for (int s = 0; s < 2; ++s) {
+        const QString shownFile = source.shown(sets[s].file);
+        attempt(mistakes, shownFile, [&] {
             const auto text = source.text(sets[s].file);
             if (!text)
                 failAt(topicName, 0, QStringLiteral("the page file \"%1\" is missing").arg(sets[s].file));
@@ -552,32 +575,38 @@ void build(const QString& contentRoot, const WriteFile& write, const QStringList
                 try {
                     QList<spoken::Sentence> words;
                     write(QStringLiteral("wmf\\") + page.name + QStringLiteral(".wmf"),
-                                   pages::render(page, pages::Copy::Screen, &words));
+                          pages::render(page, pages::Copy::Screen, &words));
                     write(QStringLiteral("wmf\\") + page.name + QStringLiteral(".txt"), spoken::write(words));
                     write(QStringLiteral("wmf2\\") + page.name + QStringLiteral(".wmf"),
-                                   pages::render(page, pages::Copy::Print));
+                          pages::render(page, pages::Copy::Print));
                 } catch (const ContentFailure&) {
                     throw;
                 } catch (const std::exception& e) {
                     failAt(shownFile, 0, QString::fromStdString(e.what()));
                 }
             }
-        }
+        });
+    }
 
-        // Activities: their pictures and pointer lines.
-        for (const TopicActivity& a : topic.activities) {
-            const QString file = source.shown(a.fileName);
+    // Activities: their pictures and pointer lines.
+    for (const TopicActivity& a : topic.activities) {
+        const QString file = source.shown(a.fileName);
+        attempt(mistakes, file, [&] {
             checkPicture(source, folder, a.file.layout.picture, file);
             const QString local = topicMedia(folder, a.file.layout.picture);
             if (local.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
                 if (const auto svg = source.bytes(local))
                     checkLineTargets(a.file, *svg, file);
             for (const ContentError& w : a.file.warnings)
-                std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
+                out.warnings << w;
             write(media + a.fileName, crlf(*source.text(a.fileName)));
-        }
+        });
+    }
+    if (!mistakes.isEmpty())
+        return;
 
-        // The description as the program reads it, with what the build worked out.
+    // The description as the program reads it, with what the build worked out.
+    attempt(mistakes, topicName, [&] {
         QString installed = topicText;
         if (!installed.endsWith(QLatin1Char('\n')))
             installed += QLatin1Char('\n');
@@ -585,6 +614,61 @@ void build(const QString& contentRoot, const WriteFile& write, const QStringList
                          .arg(pageCounts[0])
                          .arg(pageCounts[1]);
         write(media + QStringLiteral("topic.txt"), crlf(installed));
+    });
+}
+
+} // namespace
+
+TopicBuild readTopic(const QString& folderPath, const QString& folderName, const QString& shownDir)
+{
+    TopicBuild out;
+    const TopicFolder source(folderPath, shownDir);
+    QString text;
+    out.topic = parseTopic(source, folderName, text, out.mistakes);
+    return out;
+}
+
+TopicBuild buildTopic(const QString& folderPath, const QString& folderName, const QString& shownDir,
+                      const WriteFile& write)
+{
+    TopicBuild out;
+    const TopicFolder source(folderPath, shownDir);
+    QString text;
+    out.topic = parseTopic(source, folderName, text, out.mistakes);
+    if (out.topic)
+        attempt(out.mistakes, source.shown(QStringLiteral("topic.txt")),
+                [&] { writeTopic(*out.topic, source, folderName, text, write, out); });
+    return out;
+}
+
+void build(const QString& contentRoot, const WriteFile& write, const QStringList& only)
+{
+    const QDir root(contentRoot);
+    QStringList folders = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    std::vector<TopicFile> topicsSoFar;
+    QStringList built;
+    for (const QString& folder : folders) {
+        if (!QFileInfo::exists(root.filePath(folder + QStringLiteral("/topic.txt"))))
+            continue;
+        const QString shownDir = QStringLiteral("content/") + folder;
+        TopicBuild read = readTopic(root.filePath(folder), folder, shownDir);
+        if (!read.mistakes.isEmpty())
+            throw ContentFailure(read.mistakes.first());
+        const TopicFile& topic = *read.topic;
+        for (const TopicFile& other : topicsSoFar)
+            if (const QString why = topics::clash(other, topic); !why.isEmpty())
+                failAt(shownDir + QStringLiteral("/topic.txt"), topic.menuEntryLine, why);
+        topicsSoFar.push_back(topic);
+        if (!only.isEmpty() && !only.contains(folder))
+            continue;
+        const TopicBuild result = buildTopic(root.filePath(folder), folder, shownDir, write);
+        for (const ContentError& w : result.warnings)
+            std::fprintf(stderr, "warning: %s\n", qPrintable(w.toString()));
+        // The shipped content must be whole: every mistake is listed, the first one stops the build.
+        for (const ContentError& e : result.mistakes.mid(1))
+            std::fprintf(stderr, "%s\n", qPrintable(e.toString()));
+        if (!result.mistakes.isEmpty())
+            throw ContentFailure(result.mistakes.first());
         built << folder;
     }
     if (only.isEmpty())

@@ -71,12 +71,49 @@ QString DataFolder::resolveUnder(const QString& root, const QStringList& parts, 
     return current;
 }
 
+namespace {
+// Built topic folders are three levels deep at most ("topics/heart/labelling.txt").
+void listFiles(const QString& folder, const QString& prefix, int depth, QHash<QString, QString>& into)
+{
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden);
+    for (const QFileInfo& e : entries) {
+        const QString key = prefix + e.fileName().toLower();
+        if (e.isDir()) {
+            if (depth > 1)
+                listFiles(e.filePath(), key + QLatin1Char('/'), depth - 1, into);
+        } else if (!into.contains(key)) {
+            into.insert(key, e.filePath());
+        }
+    }
+}
+} // namespace
+
+void DataFolder::setTopicRoots(const QStringList& roots)
+{
+    topicRoots_ = roots;
+    topicFiles_.clear();
+    ++topicGeneration_;
+    for (const QString& root : roots)
+        if (!root.isEmpty())
+            listFiles(root, QString(), 3, topicFiles_);
+}
+
+QString DataFolder::resolveInTopicRoots(const QStringList& parts) const
+{
+    if (topicFiles_.isEmpty())
+        return {};
+    return topicFiles_.value(parts.join(QLatin1Char('/')).toLower());
+}
+
 QString DataFolder::resolve(const QString& relative) const
 {
     const QStringList parts = components(relative);
     if (parts.isEmpty())
         return {};
     QString path = resolveUnder(writableRoot_, parts);
+    if (path.isEmpty())
+        path = resolveInTopicRoots(parts);
     if (path.isEmpty())
         path = resolveUnder(readOnlyRoot_, parts);
     return path;
@@ -85,7 +122,10 @@ QString DataFolder::resolve(const QString& relative) const
 QString DataFolder::resolveShipped(const QString& relative) const
 {
     const QStringList parts = components(relative);
-    return parts.isEmpty() ? QString() : resolveUnder(readOnlyRoot_, parts);
+    if (parts.isEmpty())
+        return {};
+    QString path = resolveInTopicRoots(parts);
+    return path.isEmpty() ? resolveUnder(readOnlyRoot_, parts) : path;
 }
 
 namespace {

@@ -18,12 +18,21 @@ public:
     static QString userDataRoot();
 
     // Absolute path of an existing file, matching backslash or slash and any letter case,
-    // looked up in the writable folder first. Empty when it does not exist or the path
-    // would leave the data folder.
+    // looked up in the writable folder first, then the topic folders, then the shipped one.
+    // Empty when it does not exist or the path would leave the data folder.
     QString resolve(const QString& relative) const;
-    // The same in the shipped folder alone: for the program's own files, which nothing in the
-    // user's folder may stand in for.
+    // The same without the user's folder: for the program's and the topics' own files, which
+    // nothing in the user's folder may stand in for.
     QString resolveShipped(const QString& relative) const;
+
+    // Folders laid out like the shipped one, each holding the built files of topics read at run
+    // time; searched after the writable folder and before the shipped one, the first that holds a
+    // file wins. Their files are listed once here, so a lookup costs no disk access; the folders
+    // must not change until the next call. Only the topic loader sets them.
+    void setTopicRoots(const QStringList& roots);
+    const QStringList& topicRoots() const { return topicRoots_; }
+    // Counts the calls of setTopicRoots, so that a cache of files can tell when to forget.
+    int topicGeneration() const { return topicGeneration_; }
 
     // Absolute path at which to write a file, under its exact name; its folder is created
     // (an existing folder that differs only in letter case is reused). Empty when the path
@@ -38,8 +47,12 @@ public:
 
 private:
     QString resolveUnder(const QString& root, const QStringList& parts, bool lastIsFile = true) const;
+    QString resolveInTopicRoots(const QStringList& parts) const;
     QString readOnlyRoot_;
     QString writableRoot_;
+    QStringList topicRoots_;
+    QHash<QString, QString> topicFiles_; // lower-case "wmf/heart1.wmf" -> absolute path
+    int topicGeneration_ = 0;
 };
 
 // Locates the read-only data folder of this executable: beside it ("data"), in an

@@ -151,6 +151,12 @@ Picture QtPictureLoader::load(const QString& relativePath)
 
 Picture QtPictureLoader::loadFile(const QString& relativePath, double density)
 {
+    // Topics read again may put other files behind the same names.
+    if (topicGeneration_ != files_.topicGeneration()) {
+        topicGeneration_ = files_.topicGeneration();
+        cache_.clear();
+        noSharperCopy_.clear();
+    }
     if (const Picture* cached = cache_.object(relativePath))
         return *cached;
     const QString path = files_.resolve(relativePath);

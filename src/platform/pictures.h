@@ -73,4 +73,5 @@ private:
     const DataFolder& files_;
     QCache<QString, Picture> cache_;
     QSet<QString> noSharperCopy_;
+    int topicGeneration_ = 0;
 };

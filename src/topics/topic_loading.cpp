@@ -2,12 +2,26 @@
 
 #include "topic_catalogue.h"
 
+#include "pages/content_build.h"
+#include "platform/cp1252.h"
 #include "platform/data_folder.h"
 #include "shell/app.h"
 #include "state/app_state.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <stdexcept>
 
 TopicFolders TopicFolders::forInstallation()
 {
@@ -17,28 +31,284 @@ TopicFolders TopicFolders::forInstallation()
         f.shipped = QDir(data).filePath(QStringLiteral("content"));
         f.templateTopic = QDir(data).filePath(QStringLiteral("templates/new-topic"));
     }
+    // The school's folder for every user of the machine, in the system-wide settings file the
+    // class records also read (/etc/xdg/Corvana/Corvana.conf); the environment can name another.
     f.school = qEnvironmentVariable("CORVANA_SCHOOL_TOPICS");
+    if (f.school.isEmpty())
+        f.school = QSettings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Corvana"),
+                             QStringLiteral("Corvana"))
+                       .value(QStringLiteral("topics/folder"))
+                       .toString();
     f.mine = QDir(DataFolder::userDataRoot()).filePath(QStringLiteral("topics"));
-    f.cache = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
-                  .filePath(QStringLiteral("corvana/topics"));
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() || !QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    f.cache = cache + QStringLiteral("/corvana/topics");
     return f;
 }
 
+namespace {
+
+// What a folder of topics may hold, so that a mistaken or hostile folder can't exhaust the
+// program at start.
+constexpr int maxTopicFolders = 200;
+constexpr int maxFilesPerTopic = 200;
+constexpr qint64 maxBuiltFile = 4 * 1024 * 1024;
+// Part of every cache key: a program that builds differently must not read older entries.
+constexpr char cacheFormat[] = "corvana built topic 1";
+// In each cache entry: the topic's title, then its mistakes, one a line.
+const QString resultFile = QStringLiteral("result.txt");
+
+struct Entry {
+    TopicReport report;
+    std::optional<TopicFile> topic;
+    QString root; // its cache entry: built like the shipped data folder
+};
+
+// A key that changes when any file of the folder is added, removed, renamed or saved again.
+// Empty (and a mistake) when the folder holds far more than a topic does.
+QString cacheKey(const QString& path, const QString& folder, QStringList& mistakes)
+{
+    const QFileInfoList files =
+        QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    if (files.size() > maxFilesPerTopic) {
+        mistakes << QStringLiteral("%1: a topic folder holds at most %2 files").arg(folder).arg(maxFilesPerTopic);
+        return {};
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(cacheFormat);
+    hash.addData(folder.toUtf8());
+    for (const QFileInfo& f : files)
+        hash.addData(QStringLiteral("\n%1|%2|%3|%4")
+                         .arg(f.fileName())
+                         .arg(f.isFile() ? f.size() : -1)
+                         .arg(f.lastModified().toMSecsSinceEpoch())
+                         .arg(f.isSymLink() ? 1 : 0)
+                         .toUtf8());
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+QString oneLine(QString s)
+{
+    s.replace(QRegularExpression(QStringLiteral("[\r\n]+")), QStringLiteral(" "));
+    return s;
+}
+
+// Writes the built files of one topic under root, as the build writes the shipped data folder.
+contentbuild::WriteFile writerInto(const QString& root)
+{
+    return [root](const QString& relative, const QByteArray& bytes) {
+        const QStringList parts = DataFolder::components(relative);
+        if (parts.isEmpty() || bytes.size() > maxBuiltFile)
+            throw std::runtime_error("a built file could not be written");
+        const QString path = root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            throw std::runtime_error("Corvana could not save what it made of this topic (is the disk full?)");
+    };
+}
+
+bool writeResult(const QString& root, const QString& title, const QStringList& mistakes)
+{
+    QSaveFile f(QDir(root).filePath(resultFile));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write((oneLine(title) + QLatin1Char('\n')).toUtf8());
+    for (const QString& m : mistakes)
+        f.write((oneLine(m) + QLatin1Char('\n')).toUtf8());
+    return f.commit();
+}
+
+// The cache entry's result; false when there is none (the entry was never completed).
+bool readResult(const QString& root, QString& title, QStringList& mistakes)
+{
+    QFile f(QDir(root).filePath(resultFile));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList lines = QString::fromUtf8(f.read(1024 * 1024)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.isEmpty())
+        return false;
+    title = lines.first();
+    mistakes = lines.mid(1);
+    return true;
+}
+
+// Where topics are built when the user's cache folder can't be written: gone when the program ends.
+QString fallbackCache()
+{
+    static QTemporaryDir dir;
+    return dir.isValid() ? dir.path() : QString();
+}
+
+// Builds one topic folder into its cache entry, or finds it built already.
+void buildOrReuse(Entry& e, const QString& cacheRoot, QSet<QString>& used)
+{
+    const QString folder = e.report.folder;
+    const QString key = cacheKey(e.report.path, folder, e.report.mistakes);
+    if (key.isEmpty())
+        return;
+    used << key;
+    QString root = QDir(cacheRoot).filePath(key);
+    QString title;
+    QStringList mistakes;
+    if (!readResult(root, title, mistakes)) {
+        // Built beside the entry and renamed into place, so that no start ever reads half an entry.
+        QString base = cacheRoot;
+        if (!QDir().mkpath(base) || !QFileInfo(base).isWritable())
+            base = fallbackCache();
+        root = QDir(base).filePath(key);
+        QTemporaryDir building(QDir(base).filePath(key + QStringLiteral(".building-XXXXXX")));
+        if (!building.isValid()) {
+            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+            return;
+        }
+        const contentbuild::TopicBuild built =
+            contentbuild::buildTopic(e.report.path, folder, folder, writerInto(building.path()));
+        title = built.topic ? built.topic->hub.title : folder;
+        mistakes.clear();
+        for (const ContentError& m : built.mistakes)
+            mistakes << m.toString();
+        if (!writeResult(building.path(), title, mistakes)) {
+            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+            return;
+        }
+        QDir(root).removeRecursively(); // an entry left incomplete by a program that stopped
+        if (QDir().rename(building.path(), root))
+            building.setAutoRemove(false);
+        else if (!readResult(root, title, mistakes)) // another start built it at the same time
+            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+    }
+    e.report.title = title.isEmpty() ? folder : title;
+    e.report.mistakes << mistakes;
+    if (!e.report.mistakes.isEmpty())
+        return;
+    // The built description, read back as the shipped ones are. The build wrote the files under
+    // the names topic.txt gives, so they are opened directly, without a search for other cases.
+    const QString shown = folder + QStringLiteral("/topic.txt");
+    const QString base = root + QStringLiteral("/topics/") + folder + QLatin1Char('/');
+    const auto read = [&](const QString& name) -> std::optional<QString> {
+        QFile f(base + name);
+        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || !f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return cp1252::decode(f.read(1024 * 1024));
+    };
+    const auto text = read(QStringLiteral("topic.txt"));
+    std::optional<ContentError> error;
+    if (text)
+        e.topic = topics::parseTopicFile(*text, shown, folder, read, error);
+    if (!e.topic) {
+        e.report.mistakes << (error ? error->toString() : shown + QStringLiteral(": this topic could not be read"));
+        return;
+    }
+    e.root = root;
+}
+
+// The topic folders of one source folder, in name order; folders whose names start with a dot
+// are left alone.
+void addFolders(const QString& source, TopicOrigin origin, std::vector<Entry>& into)
+{
+    if (source.isEmpty())
+        return;
+    QStringList names = QDir(source).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (names.size() > maxTopicFolders)
+        names = names.mid(0, maxTopicFolders);
+    for (const QString& name : names) {
+        Entry e;
+        e.report.folder = name;
+        e.report.path = QDir(source).filePath(name);
+        e.report.title = name;
+        e.report.origin = origin;
+        if (const QString problem = content::fileNameProblem(name); !problem.isEmpty())
+            e.report.mistakes << QStringLiteral("%1: %2").arg(name, problem);
+        else if (!QFileInfo(QDir(e.report.path).filePath(QStringLiteral("topic.txt"))).isFile())
+            e.report.mistakes << QStringLiteral("%1/topic.txt: this file is missing: every topic folder has one").arg(name);
+        into.push_back(std::move(e));
+    }
+}
+
+// Removes cache entries no topic folder has any more, and builds a stopped program left behind.
+void prune(const QString& cacheRoot, const QSet<QString>& used)
+{
+    static const QRegularExpression entryName(QStringLiteral("^[0-9a-f]{40}(\\.building-.*)?$"));
+    const QDateTime hourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    for (const QFileInfo& f : QDir(cacheRoot).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        const QString name = f.fileName();
+        if (!entryName.match(name).hasMatch() || used.contains(name))
+            continue;
+        if (name.contains(QLatin1Char('.')) && f.lastModified() > hourAgo)
+            continue; // perhaps being built by another start right now
+        QDir(f.filePath()).removeRecursively();
+    }
+}
+
+} // namespace
+
 void loadTopics(App& app, const TopicFolders& folders)
 {
-    auto topics = std::make_shared<TopicCatalogue>(TopicCatalogue::load(app.services.files));
+    DataFolder& files = app.services.files;
+    // The shipped topics as the build made them, with no run-time topic standing in.
+    files.setTopicRoots({});
+    const TopicCatalogue shipped = TopicCatalogue::load(files);
+
+    std::vector<Entry> entries;
+    for (const auto& t : shipped.topics()) {
+        Entry e;
+        e.report.folder = t->folderName;
+        e.report.path = folders.shipped.isEmpty() ? QString() : QDir(folders.shipped).filePath(t->folderName);
+        e.report.title = t->hub.title;
+        e.report.origin = TopicOrigin::Shipped;
+        e.topic = *t;
+        entries.push_back(std::move(e));
+    }
+    const size_t shippedCount = entries.size();
+    addFolders(folders.school, TopicOrigin::School, entries);
+    addFolders(folders.mine, TopicOrigin::Mine, entries);
+
+    const QString cacheRoot = folders.cache.isEmpty() ? fallbackCache() : folders.cache;
+    QSet<QString> used;
+    for (size_t i = shippedCount; i < entries.size(); ++i)
+        if (entries[i].report.mistakes.isEmpty())
+            buildOrReuse(entries[i], cacheRoot, used);
+
+    // A later folder of the same name stands in for an earlier one once it is ready; a copy with
+    // mistakes leaves the one before it on the menu.
+    for (size_t i = shippedCount; i < entries.size(); ++i)
+        for (size_t j = 0; j < i; ++j) {
+            if (entries[j].report.folder.compare(entries[i].report.folder, Qt::CaseInsensitive) != 0)
+                continue;
+            if (entries[j].report.origin == TopicOrigin::Shipped)
+                entries[i].report.replacesShipped = true;
+            if (entries[i].report.ready())
+                entries[j].report.replaced = true;
+        }
+
+    // The menu takes them in order; one that clashes with a topic before it stays off.
+    auto catalogue = std::make_shared<TopicCatalogue>();
+    QStringList roots;
+    for (Entry& e : entries) {
+        if (!e.topic || e.report.replaced || !e.report.ready())
+            continue;
+        const int line = e.topic->menuEntryLine;
+        QString why;
+        if (!catalogue->add(*e.topic, &why)) {
+            e.report.mistakes << (e.report.origin == TopicOrigin::Shipped
+                                      ? why
+                                      : ContentError{e.report.folder + QStringLiteral("/topic.txt"), line, why}.toString());
+            continue;
+        }
+        if (!e.root.isEmpty())
+            roots.prepend(e.root); // the later folder first
+    }
+    files.setTopicRoots(roots);
+    prune(cacheRoot, used);
+
     app.state.topicFolders = folders;
     app.state.topicReports.clear();
-    for (const auto& t : topics->topics()) {
-        TopicReport r;
-        r.folder = t->folderName;
-        r.path = folders.shipped.isEmpty() ? QString() : QDir(folders.shipped).filePath(t->folderName);
-        r.title = t->hub.title;
-        r.origin = TopicOrigin::Shipped;
-        app.state.topicReports << r;
-    }
-    app.state.topicTitles = topics->questionSetTitles();
-    app.state.topics = std::move(topics);
+    for (Entry& e : entries)
+        app.state.topicReports << std::move(e.report);
+    app.state.topicTitles = catalogue->questionSetTitles();
+    app.state.topics = std::move(catalogue);
 }
 
 void reloadTopics(App& app)

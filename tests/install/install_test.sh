@@ -21,6 +21,7 @@ for f in bin/corvana \
          share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg \
          share/corvana/multiple/track.txt \
+         share/corvana/content/heart/topic.txt \
          share/corvana/wav/click.wav; do
   [ -s "$usr/$f" ] || fail "missing $f"
 done

@@ -15,9 +15,12 @@ int main(int argc, char** argv)
         QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     }
-    // Keep tests from touching the real user's worksheets.
-    QTemporaryDir dataHome;
+    // Keep tests from touching the real user's worksheets, topics and cache, and from reading
+    // a school's topics.
+    QTemporaryDir dataHome, cacheHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
+    qunsetenv("CORVANA_SCHOOL_TOPICS");
     QApplication app(argc, argv);
     registerFonts();
     ::testing::InitGoogleTest(&argc, argv);

@@ -7,6 +7,7 @@
 #include "menu/main_menu.h"
 #include "topics/paged_reader.h"
 #include "topics/topic_hub.h"
+#include "topics/topic_loading.h"
 #include "worksheets/question_set.h"
 
 #include "shipped_content.h"
@@ -175,6 +176,102 @@ TEST(TopicContent, TheTemplateTopicBuildsWithoutMistakesOrWarnings)
     for (const TopicActivity& a : topic->activities)
         for (const ContentError& w : a.file.warnings)
             ADD_FAILURE() << w.toString().toStdString();
+}
+
+// Topics read at start from the school's and the teacher's folders: built into the cache once,
+// read from it while nothing changes, and a broken or clashing one kept off the menu alone.
+TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
+{
+    QTemporaryDir dir;
+    TopicFolders folders;
+    folders.shipped = QStringLiteral(CORVANA_SOURCE_DIR "/tests/support/fixtures");
+    folders.school = dir.filePath(QStringLiteral("school"));
+    folders.mine = dir.filePath(QStringLiteral("mine"));
+    folders.cache = dir.filePath(QStringLiteral("cache"));
+    writeTopic(folders.school, QStringLiteral("lungs"), lungsTopic());
+    Files broken = lungsTopic();
+    broken["key-facts.md"].replace("lungs.svg", "missing.svg");
+    broken["questions.txt"].replace("\r\n1\r\n", "\r\n5\r\n");
+    writeTopic(folders.mine, QStringLiteral("broken"), broken);
+    writeTopic(folders.mine, QStringLiteral("lungs-again"), lungsTopic()); // menu entry 5 is taken
+    // The teacher's copy of a shipped topic, with a fact mended.
+    const QString bones = folders.mine + QStringLiteral("/bones");
+    QDir().mkpath(bones);
+    for (const QString& name : QDir(folders.shipped + QStringLiteral("/bones")).entryList(QDir::Files))
+        QFile::copy(folders.shipped + QStringLiteral("/bones/") + name, bones + QLatin1Char('/') + name);
+    auto mend = [&](const QByteArray& fact) {
+        QFile f(bones + QStringLiteral("/key-facts.md"));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("- " + fact + "\n");
+    };
+    mend("Bones are alive and grow.");
+
+    TestApp t(fixtureDataDir());
+    loadTopics(t.app, folders);
+    auto report = [&](const char* folder, TopicOrigin origin) {
+        for (const TopicReport& r : t.state.topicReports)
+            if (r.folder == QLatin1String(folder) && r.origin == origin)
+                return r;
+        ADD_FAILURE() << "no report on " << folder;
+        return TopicReport{};
+    };
+    auto cached = [&](const QString& path) { return path.startsWith(folders.cache + QLatin1Char('/')); };
+    auto mistakes = [](const TopicReport& r) { return r.mistakes.join(QLatin1Char('\n')); };
+
+    EXPECT_TRUE(report("lungs", TopicOrigin::School).ready()) << mistakes(report("lungs", TopicOrigin::School)).toStdString();
+    ASSERT_NE(t.state.topics->byScreen(QStringLiteral("lungs")), nullptr);
+    EXPECT_TRUE(t.state.topicTitles.contains(QStringLiteral("Lungs")));
+    EXPECT_TRUE(cached(t.files.resolveShipped(QStringLiteral("multiple\\Lungs.txt"))));
+    const TopicReport b = report("broken", TopicOrigin::Mine);
+    EXPECT_EQ(b.title, "Lungs");
+    EXPECT_TRUE(mistakes(b).contains("broken/key-facts.md:3: ")) << mistakes(b).toStdString();
+    EXPECT_TRUE(mistakes(b).contains("broken/questions.txt:8: ")) << mistakes(b).toStdString();
+    const QString clash = mistakes(report("lungs-again", TopicOrigin::Mine));
+    EXPECT_TRUE(clash.startsWith("lungs-again/topic.txt:2: ")) << clash.toStdString();
+    EXPECT_TRUE(report("bones", TopicOrigin::Mine).replacesShipped);
+    EXPECT_TRUE(report("bones", TopicOrigin::Mine).ready()) << mistakes(report("bones", TopicOrigin::Mine)).toStdString();
+    EXPECT_TRUE(report("bones", TopicOrigin::Shipped).replaced);
+    EXPECT_FALSE(report("parts-of-the-body", TopicOrigin::Shipped).replaced);
+    QStringList onMenu;
+    for (const auto& topic : t.state.topics->topics())
+        onMenu << topic->folderName;
+    EXPECT_EQ(onMenu, (QStringList{"parts-of-the-body", "lungs", "bones"}));
+    const QString bonesFacts = t.state.topics->byScreen(QStringLiteral("bones"))->hub.keyFacts.screenCopy;
+    const QString mendedPage = t.files.resolve(bonesFacts);
+    EXPECT_TRUE(cached(mendedPage)) << mendedPage.toStdString();
+
+    // The school's topic works from its hub: its questions come from the cache.
+    openTopicHub(t.app, *t.state.topics->byScreen(QStringLiteral("lungs")));
+    TopicHub* hub = findHub(t, "lungs");
+    ASSERT_NE(hub, nullptr);
+    hub->buttonAction(TopicHub::MultipleChoice);
+    EXPECT_TRUE(t.screens.isLoaded("multiple"));
+    EXPECT_TRUE(t.messages.shown.isEmpty());
+
+    // Nothing changed: every entry is read as it is, none built again.
+    const QStringList entries = QDir(folders.cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(entries.size(), 4); // lungs, broken, lungs-again, bones
+    for (const QString& e : entries)
+        QFile(folders.cache + QLatin1Char('/') + e + QStringLiteral("/untouched")).open(QIODevice::WriteOnly);
+    reloadTopics(t.app);
+    EXPECT_EQ(QDir(folders.cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot), entries);
+    for (const QString& e : entries)
+        EXPECT_TRUE(QFile::exists(folders.cache + QLatin1Char('/') + e + QStringLiteral("/untouched")));
+    EXPECT_EQ(t.files.resolve(bonesFacts), mendedPage);
+
+    // A changed file builds that topic again, and its old entry goes.
+    mend("Your skeleton holds you up.");
+    reloadTopics(t.app);
+    const QStringList after = QDir(folders.cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(after.size(), 4);
+    EXPECT_EQ(std::count_if(after.begin(), after.end(), [&](const QString& e) { return !entries.contains(e); }), 1);
+    const QString rebuilt = t.files.resolve(bonesFacts);
+    EXPECT_TRUE(cached(rebuilt));
+    EXPECT_NE(rebuilt, mendedPage);
+    EXPECT_FALSE(QFile::exists(mendedPage));
+    for (const QString& e : after)
+        if (entries.contains(e))
+            EXPECT_TRUE(QFile::exists(folders.cache + QLatin1Char('/') + e + QStringLiteral("/untouched")));
 }
 
 TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)

@@ -1,0 +1,106 @@
+// Start-up to the title screen with topics read at run time: the shipped topics alone (as a
+// school without its own topics starts), and with 40 more in the teacher's folder, once with
+// their built files in the cache and once with an empty cache.
+#include "bench_main.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int extraTopics = 40;
+
+// Copies of a shipped topic with their own titles and screen names. They keep its menu entry,
+// so they are built and read at every start but not offered on the menu.
+void writeExtraTopics(const QString& mine)
+{
+    const QString source = QStringLiteral(CORVANA_CONTENT_DIR "/parts-of-the-body");
+    for (int n = 1; n <= extraTopics; ++n) {
+        const QString folder = QStringLiteral("%1/extra-%2").arg(mine).arg(n);
+        QDir().mkpath(folder);
+        const QString title = QStringLiteral("Extra Topic %1").arg(n);
+        for (const QString& name : QDir(source).entryList(QDir::Files)) {
+            QFile in(source + QLatin1Char('/') + name);
+            in.open(QIODevice::ReadOnly);
+            QString text = QString::fromLatin1(in.readAll());
+            if (name == QLatin1String("topic.txt")) {
+                text.replace(QRegularExpression(QStringLiteral("(?m)^title:.*$")), QStringLiteral("title: ") + title);
+                text.replace(QRegularExpression(QStringLiteral("(?m)^hub screen:.*$")),
+                             QStringLiteral("hub screen: extra%1").arg(n));
+            } else if (name == QLatin1String("questions.txt")) {
+                text.replace(QRegularExpression(QStringLiteral("^[^\r\n]*")), title);
+            }
+            text.replace(QRegularExpression(QStringLiteral("(?m)^screen: *(\\w+)")),
+                         QStringLiteral("screen: x%1\\1").arg(n));
+            QFile out(folder + QLatin1Char('/') + name);
+            out.open(QIODevice::WriteOnly);
+            out.write(text.toLatin1());
+        }
+    }
+}
+
+struct Home {
+    QTemporaryDir dir;
+    QString data() const { return dir.filePath(QStringLiteral("data")); }
+    QString cache() const { return dir.filePath(QStringLiteral("cache")); }
+};
+
+// One start to the title screen; the seconds from starting the process to its end.
+double startOnce(const Home& home)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CORVANA_STARTUP_PROBE", "1");
+    env.insert("XDG_DATA_HOME", home.data());
+    env.insert("XDG_CACHE_HOME", home.cache());
+    env.remove("CORVANA_SCHOOL_TOPICS");
+    if (!env.contains("DISPLAY"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    p.start(QStringLiteral(CORVANA_EXE), {});
+    p.waitForFinished(60000);
+    return clock.nsecsElapsed() / 1e9;
+}
+
+void BM_StartShippedTopicsOnly(benchmark::State& state)
+{
+    Home home;
+    startOnce(home);
+    for (auto _ : state)
+        state.SetIterationTime(startOnce(home));
+}
+BENCHMARK(BM_StartShippedTopicsOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_StartWith40TopicsWarmCache(benchmark::State& state)
+{
+    Home home;
+    writeExtraTopics(home.data() + QStringLiteral("/corvana/topics"));
+    startOnce(home);
+    for (auto _ : state)
+        state.SetIterationTime(startOnce(home));
+    state.counters["cache_entries"] = QDir(home.cache() + QStringLiteral("/corvana/topics")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+BENCHMARK(BM_StartWith40TopicsWarmCache)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_StartWith40TopicsColdCache(benchmark::State& state)
+{
+    Home home;
+    writeExtraTopics(home.data() + QStringLiteral("/corvana/topics"));
+    for (auto _ : state) {
+        QDir(home.cache()).removeRecursively();
+        state.SetIterationTime(startOnce(home));
+    }
+}
+BENCHMARK(BM_StartWith40TopicsColdCache)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }
