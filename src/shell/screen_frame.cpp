@@ -342,6 +342,24 @@ void Screens::setFullScreen(bool on)
     if (QScreen* primary = QGuiApplication::primaryScreen())
         display::setScale(
             display::fittingScale(on ? primary->geometry().size() : primary->availableGeometry().size(), on));
+    rescaleAll();
+    restoreKeyboard();
+    Screen* top = front();
+    if (!top)
+        return;
+    // The window system shows the windows again a little later: the keyboard is checked again
+    // then, while it catches up.
+    const std::weak_ptr<bool> alive = alive_;
+    for (const int ms : {50, 250, 750}) {
+        QTimer::singleShot(ms, top, [this, alive] {
+            if (!alive.expired() && front() && QApplication::activeWindow() != front())
+                restoreKeyboard();
+        });
+    }
+}
+
+void Screens::rescaleAll()
+{
     // Window flags change with the mode, which hides a window: show again what was shown, in
     // the order it was stacked.
     QList<QPointer<Screen>> shown;
@@ -357,19 +375,6 @@ void Screens::setFullScreen(bool on)
             if (QGuiApplication::platformName() != QLatin1String("offscreen"))
                 s->raise();
         }
-    restoreKeyboard();
-    Screen* top = front();
-    if (!top)
-        return;
-    // The window system shows the windows again a little later: the keyboard is checked again
-    // then, while it catches up.
-    const std::weak_ptr<bool> alive = alive_;
-    for (const int ms : {50, 250, 750}) {
-        QTimer::singleShot(ms, top, [this, alive] {
-            if (!alive.expired() && front() && QApplication::activeWindow() != front())
-                restoreKeyboard();
-        });
-    }
 }
 
 void Screens::restoreKeyboard()

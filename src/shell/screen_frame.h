@@ -204,6 +204,8 @@ public:
 
 private:
     void bringToFront(Screen& screen);
+    // Lays every open screen out again at the display scale, and shows again those shown.
+    void rescaleAll();
     // Makes the front screen the active window with its focus on a visible item, once the
     // window system has shown it again.
     void restoreKeyboard();
