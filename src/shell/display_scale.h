@@ -1,10 +1,11 @@
 // The display scale: every conversion a screen makes between its layout in twips and the
 // pixels of the display, and every font size, goes through here.
 //
-// A screen places an item with place(item, rectangle in twips) (Screen::place and the add…
-// builders call it) and gives it a font with setItemFont(item, FontSpec); both remember the
-// twips and the points, so that when the scale changes (full screen on a larger display)
-// Screen::rescale() puts every item back at the new scale. Sizes measured in twips use
+// How a screen places an item and sets a font: Screen::place(item, rectangle in twips) (which
+// addLabel, addButton and addPicture call) places it through display::place, and
+// display::setItemFont(item, FontSpec) gives it its font; both remember the twips and the
+// points on the item, so that when the scale changes (full screen on a larger display)
+// Screen::rescale() puts every item back at the new scale. Texts measured in twips use
 // makeDesignFont, which keeps the 96-dpi size whatever the display. Geometry worked out in
 // pixels goes through toPixels / fromPixels, never through a factor of its own.
 //
