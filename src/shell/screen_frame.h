@@ -1,171 +1,41 @@
-// What every screen shares: the standard window, button labels with hover highlighting,
-// picture items, the sound gate, and the registry that opens and closes screens.
+// The screen frame: the base of every screen (the standard window, its items, the sound
+// gate) and the registry that opens and closes screens. The items live in files of their own:
+// button_label.h, picture_item.h, option_button.h; the focus mark and arrow keys in
+// keyboard_focus.h; every twips-to-pixel conversion and font size in display_scale.h.
 #pragma once
 
 #include "accessibility.h"
 #include "app.h"
-#include "click_rule.h"
-#include "platform/pictures.h"
-#include "platform/screen_design.h"
-#include "platform/twips.h"
+#include "button_label.h"
+#include "display_scale.h"
+#include "picture_item.h"
+#include "ui.h"
 
-#include <QColor>
+// Until every screen includes what it uses.
+#include "keyboard_focus.h"
+#include "option_button.h"
 #include <QPainter>
-#include <QHash>
-#include <QLabel>
-#include <QList>
-#include <QPixmap>
-#include <QPointer>
 #include <QRadioButton>
+namespace frame {
+using display::fittingScale;
+using display::installScaledStyle;
+using display::lineWidth;
+using display::place;
+using display::placedAt;
+} // namespace frame
+using display::makeDesignFont;
+using display::makeFont;
+using display::setItemFont;
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class QTimer;
-
-namespace frame {
-inline const QColor frameColour(39, 63, 137);
-inline const QColor backdropColour(48, 133, 214);
-inline const QColor captionColour(255, 255, 0);
-inline const QColor defaultHighlight(0, 0, 0);
-inline constexpr double screenWidth = design::screenWidth; // twips
-inline constexpr double screenHeight = design::screenHeight;
-inline const QString productTitle = QStringLiteral("Corvana");
-inline const QString clickSound = QStringLiteral("wav\\click.wav");
-inline const QString mainMenuScreen = QStringLiteral("intro0");
-inline const QString titleScreen = QStringLiteral("Titlefrm");
-// A screen in a window: a caption and a minimise button, no maximise or close.
-inline constexpr Qt::WindowFlags windowedFlags =
-    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint;
-
-// Top-left of a window of the given size centred on a display, both in twips, without
-// clamping: a window larger than the display overlaps its edges evenly.
-QPointF centredTopLeft(QSizeF displayTwips, QSizeF windowTwips);
-// "Label2" and 3 give "Label2(3)", the name by which layouts and tests find an item.
-QString itemName(const QString& array, int index);
-
-// Places an item at a rectangle in twips of its screen, remembered so that the item follows
-// when the display scale changes.
-void place(QWidget* w, QRectF twipsRect);
-// The twips rectangle an item was placed at; null when it was placed in pixels.
-QRectF placedAt(const QWidget* w);
-
-// A line that is the given number of pixels wide at 96 dpi, at the display scale (at least 1).
-int lineWidth(double pixelsAt96Dpi);
-// The thin single-line border of labels and boxes, inside the rectangle, growing with the scale.
-void paintBorder(QPainter& p, const QRect& r, const QColor& colour);
-
-// Makes the style's own drawings (option dots, tick boxes) follow the display scale.
-void installScaledStyle();
-
-// Whether an item draws its focus mark: it has the focus and the keyboard is in use.
-bool showsFocus(const QWidget* w);
-// The keyboard focus mark every focusable item draws: a white band edged in black, which
-// shows on the blue screens, on black buttons and on yellow alike; on a white or pale item (a
-// text box, a grey push button) the same band in black edged in white.
-void paintFocusRing(QPainter& p, const QRect& r, bool onPale = false);
-} // namespace frame
-
-// The font at the display scale, for drawing.
-QFont makeFont(const FontSpec& spec);
-// The font at the design density (96 dpi) whatever the display, for measuring in twips.
-QFont makeDesignFont(const FontSpec& spec);
-// Gives an item its font and remembers the size, so that it follows the display scale.
-void setItemFont(QWidget* w, const FontSpec& spec);
-
-// A label used as a push button: thin border, centred caption, and a highlight colour that
-// fills it while it is highlighted. Plain, it lets the screen colour show through.
-class ButtonLabel : public QLabel, public AccessibleItem {
-    Q_OBJECT
-public:
-    ButtonLabel(QWidget* parent, const QString& array, int index);
-
-    int index() const { return index_; }
-    void setHighlightColour(const QColor& c);
-    QColor highlightColour() const { return highlight_; }
-    void setHighlighted(bool on);
-    bool isHighlighted() const { return highlighted_; }
-    // Whether the mouse moving over it highlights it (some screens have no hover handling).
-    void setHoverHighlights(bool on) { hoverHighlights_ = on; }
-
-    // What a click does, for the keyboard and for screen readers.
-    void click();
-
-    QAccessible::Role readerRole() const override { return QAccessible::Button; }
-    // The caption without the arrows drawn beside some ("Next Question >>" is "Next Question").
-    QString readerName() const override;
-    bool readerPressable() const override { return isEnabled(); }
-    void readerPress() override { click(); }
-
-signals:
-    void clicked(int index);
-    void hovered(int index);
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-
-private:
-    int index_;
-    QColor highlight_ = frame::defaultHighlight;
-    bool highlighted_ = true;
-    bool hoverHighlights_ = true;
-    ClickRule clicks_;
-};
-
-// A picture on a screen: stretched to the item, taking the picture's own size, or drawn at
-// its own size from the top-left and clipped (a picture box with its own background).
-class PictureItem : public QWidget, public AccessibleItem {
-    Q_OBJECT
-public:
-    enum Mode { Stretch, AutoSize, Clip };
-    PictureItem(QWidget* parent, const QString& name, Mode mode);
-
-    void setPicture(const Picture& picture, const QString& source);
-    void clear();
-    const Picture& picture() const { return picture_; }
-    const QString& source() const { return source_; } // relative path last set, for tests
-    Mode mode() const { return mode_; }
-    void setBackground(const QColor& c);
-    QColor background() const { return background_; }
-    // What the picture shows, in words, for screen readers.
-    QString description() const;
-
-    QAccessible::Role readerRole() const override { return QAccessible::Graphic; }
-    QString readerName() const override { return description(); }
-    QString readerDescription() const override { return picture_.words(); }
-    // An empty picture box shows nothing, so there is nothing to read out.
-    void readerState(QAccessible::State& s) const override { s.invisible = s.invisible || picture_.isNull(); }
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    Mode mode_;
-    Picture picture_;
-    QString source_;
-    QColor background_; // invalid: transparent
-    // The picture as drawn at the item's size on this display: repaints only copy it.
-    QPixmap drawn_;
-};
-
-// An option button that reacts across its whole row, not only on its dot and its words: a
-// pupil clicking beside a short answer ("206") selects it.
-class OptionButton : public QRadioButton {
-    Q_OBJECT
-public:
-    OptionButton(const QString& text, QWidget* parent);
-
-protected:
-    bool hitButton(const QPoint& pos) const override;
-    void paintEvent(QPaintEvent* e) override;
-};
 
 // Base of every screen: a top-level window found by its name, holding named items.
 class Screen : public QWidget, public AccessibleWindow {
@@ -265,12 +135,13 @@ protected:
     bool moveFocusTowards(int key);
 
 private:
-    void scaleDefaultFont();
+    // Pictures loaded afresh at the display scale, sharper where a larger copy serves it.
+    void reloadPictures();
 
     App& app_;
     QList<ButtonLabel*> hoverButtons_;
     QSizeF designSize_{frame::screenWidth, frame::screenHeight};
-    double laidOutAt_ = twips::scale(); // the display scale the items were last laid out at
+    double laidOutAt_ = display::scale(); // the display scale the items were last laid out at
     QPointer<QWidget> firstInOrder_;
     QString readerTitle_;
 };
@@ -333,6 +204,8 @@ public:
 
 private:
     void bringToFront(Screen& screen);
+    // Lays every open screen out again at the display scale, and shows again those shown.
+    void rescaleAll();
     // Makes the front screen the active window with its focus on a visible item, once the
     // window system has shown it again.
     void restoreKeyboard();
@@ -346,9 +219,3 @@ private:
     bool fullScreen_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // for calls that come later
 };
-
-namespace frame {
-// Screen pixels per 96-dpi pixel that fit a standard screen into a display of the given pixel
-// size keeping its shape; in a window never more than 1.
-double fittingScale(QSizeF displayPixels, bool fullScreen);
-} // namespace frame
