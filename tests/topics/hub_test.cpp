@@ -84,12 +84,12 @@ TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
     EXPECT_EQ(parts.backgroundColour(), QColor(39, 63, 137));
     EXPECT_EQ(parts.button("label3", 0)->text(), "Multiple Choice");
     EXPECT_EQ(parts.button("label3", 5)->text(), "Teacher's Notes");
-    EXPECT_EQ(parts.button("label3", 4)->geometry(), twips::rect(6360, 120, 1995, 495));
-    EXPECT_EQ(parts.button("label3", 2)->geometry(), twips::rect(10560, 7920, 1245, 495));
+    EXPECT_EQ(parts.button("label3", 4)->geometry(), display::rect(6360, 120, 1995, 495));
+    EXPECT_EQ(parts.button("label3", 2)->geometry(), display::rect(10560, 7920, 1245, 495));
 
     auto& bones = open(11);
     EXPECT_EQ(bones.item<QLabel>("Label1")->text(), "Bones");
-    EXPECT_EQ(bones.image()->pos(), twips::rect(1500, 720, 0, 0).topLeft());
+    EXPECT_EQ(bones.image()->pos(), display::rect(1500, 720, 0, 0).topLeft());
     EXPECT_TRUE(t.screens.isLoaded("intro0")); // the menu stays open beneath
 }
 
@@ -98,14 +98,14 @@ TEST_F(HubTest, VitruvianPictureIsCentredAtItsOwnSize)
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(400)); // 6000 twips
     auto& parts = open(0);
     EXPECT_EQ(parts.image()->source(), "Images\\vitruvius2.jpg");
-    EXPECT_EQ(parts.image()->geometry(), twips::rect(3000, 840, 6000, 600));
+    EXPECT_EQ(parts.image()->geometry(), display::rect(3000, 840, 6000, 600));
 }
 
 TEST_F(HubTest, PictureWiderThanTheScreenGetsANegativeLeft)
 {
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(900)); // 13500 twips
     auto& parts = open(0);
-    EXPECT_EQ(parts.image()->x(), twips::toPixels(-750));
+    EXPECT_EQ(parts.image()->x(), display::toPixels(-750));
 }
 
 TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
