@@ -11,6 +11,7 @@
 #include "platform/speech.h"
 #include "platform/system_printer.h"
 #include "state/app_state.h"
+#include "shell/display_scale.h"
 #include "shell/screen_frame.h"
 #include "menu/program.h"
 #include "menu/title_screen.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
         }
     }
     registerFonts();
-    frame::installScaledStyle();
+    display::installScaledStyle();
 
     DataFolder files = DataFolder::forInstallation();
     QtMessageBoxes messages;

@@ -20,7 +20,7 @@ using namespace activity;
 
 namespace {
 
-constexpr double projectorScale = 1.8; // frame::fittingScale(1920 x 1080, full screen)
+constexpr double projectorScale = 1.8; // display::fittingScale(1920 x 1080, full screen)
 
 class PaintCounter : public QObject {
 public:
@@ -34,8 +34,8 @@ public:
 };
 
 struct Projector {
-    Projector() { twips::setScale(projectorScale); }
-    ~Projector() { twips::setScale(1.0); }
+    Projector() { display::setScale(projectorScale); }
+    ~Projector() { display::setScale(1.0); }
 };
 
 struct DragFixture {

@@ -1,7 +1,7 @@
 // Costs of the shell: one tick of the brain animation, and start-up to the title screen.
 #include "bench_main.h"
 #include "platform/fonts.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "menu/title_screen.h"
 
 #include "test_app.h"
@@ -54,9 +54,9 @@ void BM_TitleAnimationTickUncached(benchmark::State& state)
         state.PauseTiming();
         QtPictureLoader fresh(t.files);
         state.ResumeTiming();
-        title.item<PictureItem>("Picture1")->setPicture(fresh.load(frames::brain(n)), frames::brain(n));
+        title.item<PictureItem>("Picture1")->setPicture(fresh.load(animation_frames::brain(n)), animation_frames::brain(n));
         paint(title.item<PictureItem>("Picture1"));
-        n = frames::next(n, frames::brainCount);
+        n = animation_frames::next(n, animation_frames::brainCount);
     }
 }
 BENCHMARK(BM_TitleAnimationTickUncached)->Unit(benchmark::kMicrosecond);

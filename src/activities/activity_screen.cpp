@@ -32,7 +32,7 @@ unsigned engineButtons(Qt::MouseButtons buttons)
     return b;
 }
 
-float toTwips(qreal pixels) { return static_cast<float>(twips::fromPixels(pixels)); }
+float toTwips(qreal pixels) { return static_cast<float>(display::fromPixels(pixels)); }
 
 void setTextColour(QWidget* w, const QColor& c)
 {
@@ -47,7 +47,7 @@ void setTextColour(QWidget* w, const QColor& c)
 
 AnswerLabel::AnswerLabel(QWidget* parent, int index) : QLabel(parent), index_(index)
 {
-    setObjectName(frame::itemName(QStringLiteral("Label2"), index));
+    setObjectName(ui::itemName(QStringLiteral("Label2"), index));
     setTextColour(this, yellow);
     // It paints every pixel itself, so moving it never needs what lies beneath repainted
     // inside it: this keeps dragging cheap.
@@ -90,13 +90,13 @@ void AnswerLabel::paintEvent(QPaintEvent*)
     // Held, it is drawn in reversed colours, yellow with black words, with a white band.
     const QColor fill = held_ ? yellow : QColor(0, 0, 0);
     p.fillRect(rect(), fill);
-    frame::paintBorder(p, rect(), QColor(0, 0, 0));
+    ui::paintBorder(p, rect(), QColor(0, 0, 0));
     p.setFont(font());
     p.setPen(held_ ? QColor(0, 0, 0) : yellow);
     p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                static_cast<int>(alignment()) | Qt::TextSingleLine, text());
-    if (held_ || frame::showsFocus(this))
-        frame::paintFocusRing(p, rect());
+    if (held_ || ui::showsFocus(this))
+        ui::paintFocusRing(p, rect());
 }
 
 bool AnswerLabel::event(QEvent* e)
@@ -135,7 +135,7 @@ void AnswerLabel::pointerMove(QPointF position, QPointF globalPosition, Qt::Mous
 {
     if (!dragging_ && pressedAt_) {
         const QPointF way = globalPosition - *pressedAt_;
-        if (std::abs(way.x()) + std::abs(way.y()) < QApplication::startDragDistance() * std::max(1.0, twips::scale()))
+        if (std::abs(way.x()) + std::abs(way.y()) < QApplication::startDragDistance() * std::max(1.0, display::scale()))
             return;
     }
     dragging_ = true;
@@ -214,15 +214,15 @@ void OutlineBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     if (filled_)
         p.fillRect(rect(), QColor(0, 0, 0));
-    frame::paintBorder(p, rect(), QColor(0, 0, 0));
+    ui::paintBorder(p, rect(), QColor(0, 0, 0));
     if (!text().isEmpty()) {
         p.setFont(font());
         p.setPen(yellow);
         p.drawText(rect().adjusted(captionPadding, captionTop, -captionPadding, 0),
                    static_cast<int>(alignment()) | Qt::TextSingleLine, text());
     }
-    if (frame::showsFocus(this))
-        frame::paintFocusRing(p, rect());
+    if (ui::showsFocus(this))
+        ui::paintFocusRing(p, rect());
 }
 
 void OutlineBox::mousePressEvent(QMouseEvent* e)
@@ -258,10 +258,10 @@ void PointerLines::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     // Lines run along whole pixels; without antialiasing they stay crisp 3-pixel bands.
-    p.setPen(QPen(yellow, frame::lineWidth(3), Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(yellow, display::lineWidth(3), Qt::SolidLine, Qt::RoundCap));
     for (const LineRow& line : lines_)
-        p.drawLine(QPointF(twips::toPixels(line.from.x()), twips::toPixels(line.from.y())),
-                   QPointF(twips::toPixels(line.to.x()), twips::toPixels(line.to.y())));
+        p.drawLine(QPointF(display::toPixels(line.from.x()), display::toPixels(line.from.y())),
+                   QPointF(display::toPixels(line.to.x()), display::toPixels(line.to.y())));
 }
 
 // ---------------------------------------------------------------- ActivityScreen
@@ -283,7 +283,7 @@ ActivityScreen::ActivityScreen(App& app, const ActivityLayout& layout)
 
     if (!layout_.lines.empty()) {
         auto* lines = new PointerLines(this, layout_.lines);
-        place(lines, {0, 0, frame::screenWidth, frame::screenHeight});
+        place(lines, {0, 0, ui::screenWidth, ui::screenHeight});
     }
 
     QList<ButtonLabel*> hover;
@@ -311,20 +311,20 @@ void ActivityScreen::addItem(int i)
 {
     const ItemRow& row = layout_.items[static_cast<std::size_t>(i)];
     // Design state: the caption is kept with the target box until load.
-    auto* target = new OutlineBox(this, frame::itemName(QStringLiteral("Label1"), i));
+    auto* target = new OutlineBox(this, ui::itemName(QStringLiteral("Label1"), i));
     target->setText(row.caption);
-    setItemFont(target, layout_.labelFont);
+    display::setItemFont(target, layout_.labelFont);
     target->setAlignment(layout_.labelAlign);
     place(target, {row.targetLeft, row.targetTop, layout_.labelWidth, layout_.labelHeight});
     targets_.push_back(target);
 
-    auto* home = new OutlineBox(this, frame::itemName(QStringLiteral("Label4"), i));
+    auto* home = new OutlineBox(this, ui::itemName(QStringLiteral("Label4"), i));
     home->setFilled(false);
     place(home, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
     homes_.push_back(home);
 
     auto* answer = new AnswerLabel(this, i);
-    setItemFont(answer, layout_.labelFont);
+    display::setItemFont(answer, layout_.labelFont);
     answer->setAlignment(layout_.labelAlign);
     place(answer, {row.homeLeft, row.homeTop, layout_.labelWidth, layout_.labelHeight});
     connect(answer, &AnswerLabel::pointerMoved, this, &ActivityScreen::labelPointerMoved);
@@ -439,7 +439,7 @@ void ActivityScreen::rescaled()
     for (int i = 0; i < layout_.count(); ++i) {
         placeLabel(i);
         homes_[static_cast<std::size_t>(i)]->setGeometry(
-            twips::rect(engine_->home(i).left, engine_->home(i).top, engine_->home(i).width, engine_->home(i).height));
+            display::rect(engine_->home(i).left, engine_->home(i).top, engine_->home(i).width, engine_->home(i).height));
     }
 }
 
@@ -478,7 +478,7 @@ void ActivityScreen::setTitle(const QString& title)
 QRect ActivityScreen::labelPixelRect(int i) const
 {
     const Box& b = engine_->label(i);
-    return twips::rect(b.left, b.top, b.width, b.height);
+    return display::rect(b.left, b.top, b.width, b.height);
 }
 
 void ActivityScreen::placeLabel(int i)
@@ -621,7 +621,7 @@ void ActivityScreen::buttonClicked(int index)
     default:
         break;
     }
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 } // namespace activity

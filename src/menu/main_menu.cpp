@@ -1,6 +1,7 @@
 #include "main_menu.h"
 
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
+#include "shell/option_button.h"
 #include "menu_routes.h"
 #include "title_screen.h"
 
@@ -73,16 +74,16 @@ constexpr double entryWidth = 3075, entryHeight = 375, entryPoints = 12;
 
 MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 120, frame::screenWidth, 900}, frame::productTitle, {"Tahoma", 32.25, true},
+    addLabel(QStringLiteral("Label1"), {0, 120, ui::screenWidth, 900}, ui::productTitle, {"Tahoma", 32.25, true},
              QColor(255, 0, 0), Qt::AlignHCenter | Qt::AlignTop);
     image_ = addPicture(QStringLiteral("Image1"), {6900, 1680, 4800, 3600}, PictureItem::Stretch);
 
     auto makeOption = [this](const char* name, const char* text, double top) {
         auto* o = new OptionButton(QString::fromLatin1(text), this);
         o->setObjectName(QString::fromLatin1(name));
-        setItemFont(o, {"Tahoma", 9.75, true});
+        display::setItemFont(o, {"Tahoma", 9.75, true});
         QPalette p = o->palette();
-        p.setColor(QPalette::WindowText, frame::captionColour);
+        p.setColor(QPalette::WindowText, ui::captionColour);
         o->setPalette(p);
         o->setFocusPolicy(Qt::TabFocus); // the keyboard reaches it; a click leaves the focus be
         place(o, {10440, top, 1455, 255});
@@ -114,7 +115,7 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
     connect(topicTools, &ButtonLabel::clicked, this, [this] {
         App& a = this->app();
         withTeacherPin(a, openTopicScreen);
-        playThroughGate(a, frame::clickSound);
+        playThroughGate(a, ui::clickSound);
     });
     buttons << topicTools;
 
@@ -141,14 +142,14 @@ MainMenu::MainMenu(App& app) : Screen(app, QString::fromLatin1(kName))
         buttons << b;
     }
     pageHeading_ = addLabel(QStringLiteral("Label6"), {120, 1080, 6240, 495}, QString(), {"Tahoma", 14.25, true},
-                            frame::captionColour, Qt::AlignLeft | Qt::AlignVCenter);
+                            ui::captionColour, Qt::AlignLeft | Qt::AlignVCenter);
     pageHeading_->hide();
     setHoverButtons(buttons);
     setReaderTitle(QStringLiteral("Corvana main menu"));
 
-    addLabel(QStringLiteral("Label3"), {0, 8280, frame::screenWidth, 375},
+    addLabel(QStringLiteral("Label3"), {0, 8280, ui::screenWidth, 375},
              QStringLiteral("Corvana \u00a9 Talvory Publishing Ltd"),
-             {"Tahoma", 9.75}, frame::captionColour, Qt::AlignHCenter | Qt::AlignTop);
+             {"Tahoma", 9.75}, ui::captionColour, Qt::AlignHCenter | Qt::AlignTop);
 
     readTimer_ = addTimer(QStringLiteral("Timer1"), 1);
     animationTimer_ = addTimer(QStringLiteral("Timer2"), 75);
@@ -172,12 +173,12 @@ void MainMenu::arrangeKeyboardOrder()
 void MainMenu::load()
 {
     setUpScreen();
-    setPicture(image_, frames::brain(0));
+    setPicture(image_, animation_frames::brain(0));
     for (QRadioButton* o : {soundOnOption_, soundOffOption_}) {
         o->setAutoFillBackground(true);
         QPalette p = o->palette();
-        p.setColor(QPalette::Window, frame::frameColour);
-        p.setColor(QPalette::Button, frame::frameColour);
+        p.setColor(QPalette::Window, ui::frameColour);
+        p.setColor(QPalette::Button, ui::frameColour);
         o->setPalette(p);
         o->setBackgroundRole(QPalette::Window);
     }
@@ -260,8 +261,8 @@ void MainMenu::readWorksheetList()
 
 void MainMenu::tick()
 {
-    brainFrame_ = frames::next(brainFrame_, frames::brainCount);
-    setPicture(image_, frames::brain(brainFrame_));
+    brainFrame_ = animation_frames::next(brainFrame_, animation_frames::brainCount);
+    setPicture(image_, animation_frames::brain(brainFrame_));
 }
 
 void MainMenu::entryAction(int index)
@@ -282,7 +283,7 @@ void MainMenu::entryClicked(int index)
 {
     App& a = app();
     entryAction(index);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void MainMenu::pageEntryClicked(int slot)
@@ -291,12 +292,12 @@ void MainMenu::pageEntryClicked(int slot)
     const size_t at = size_t((page_ - 1) * topicsPerPage + slot);
     if (page_ > 0 && at < moreTopicFiles_.size())
         openTopicHub(a, *moreTopicFiles_[at]);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void MainMenu::turnClicked(int which)
 {
     App& a = app();
     showPage(which == 0 ? page_ + 1 : page_ - 1);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }

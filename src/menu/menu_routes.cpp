@@ -52,7 +52,7 @@ void openMenuEntry(App& app, MainMenu& menu, int index)
     case 18: // the catalogue replaces the menu; its Exit loads the menu afresh
         withTeacherPin(app, [](App& a) {
             a.screens.show(a.screens.touch<Catalogue>());
-            if (Screen* shown = a.screens.find(frame::mainMenuScreen))
+            if (Screen* shown = a.screens.find(ui::mainMenuScreen))
                 a.screens.close(*shown);
         });
         break;

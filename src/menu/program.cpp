@@ -9,6 +9,6 @@
 void prepareProgram(App& app)
 {
     loadTopics(app, TopicFolders::forInstallation());
-    app.screens.define(frame::mainMenuScreen, [](App& a) { return new MainMenu(a); });
-    app.screens.define(frame::titleScreen, [](App& a) { return new TitleScreen(a); });
+    app.screens.define(ui::mainMenuScreen, [](App& a) { return new MainMenu(a); });
+    app.screens.define(ui::titleScreen, [](App& a) { return new TitleScreen(a); });
 }

@@ -1,7 +1,7 @@
 #include "title_screen.h"
 
 #include "shell/backdrop.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "main_menu.h"
 #include "records/who_are_you.h"
 
@@ -43,7 +43,7 @@ TitleScreen::TitleScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     setWindowTitle(QStringLiteral(" "));
     setBackgroundColour(titleGrey);
     setDesignSize(QSizeF(titleWidth, titleHeight));
-    setFixedSize(twips::toPixels(titleWidth), twips::toPixels(titleHeight));
+    setFixedSize(display::toPixels(titleWidth), display::toPixels(titleHeight));
 
     frame_ = new QFrame(this);
     frame_->setObjectName(QStringLiteral("Frame1"));
@@ -58,7 +58,7 @@ TitleScreen::TitleScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     for (const TextItem& t : texts) {
         auto* label = new QLabel(QString::fromLatin1(t.text), frame_);
         label->setObjectName(QString::fromLatin1(t.name));
-        setItemFont(label, t.font);
+        display::setItemFont(label, t.font);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         QPalette p = label->palette();
         p.setColor(QPalette::WindowText, t.colour);
@@ -94,7 +94,7 @@ void TitleScreen::load()
     centreOnDisplay();
     animFrame_ = 0;
     screens().show(screens().touch<Backdrop>());
-    if (!setPicture(picture_, frames::brain(0))) {
+    if (!setPicture(picture_, animation_frames::brain(0))) {
         // Failure path: a plain standard screen with the title box in front, no animation.
         loadFailed_ = true;
         setUpScreen();
@@ -120,8 +120,8 @@ void TitleScreen::showEvent(QShowEvent* e)
 
 void TitleScreen::tick()
 {
-    animFrame_ = frames::next(animFrame_, frames::brainCount);
-    setPicture(picture_, frames::brain(animFrame_));
+    animFrame_ = animation_frames::next(animFrame_, animation_frames::brainCount);
+    setPicture(picture_, animation_frames::brain(animFrame_));
 }
 
 void TitleScreen::okOrCancel()
@@ -131,12 +131,12 @@ void TitleScreen::okOrCancel()
     if (cancelOffered_ || !offerWhoAreYou(a))
         screens().show(screens().touch<MainMenu>());
     screens().close(*this);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void TitleScreen::exitProgram()
 {
-    playSound(frame::clickSound);
+    playSound(ui::clickSound);
     services().endProgram();
 }
 

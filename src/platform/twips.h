@@ -1,7 +1,7 @@
 // Layouts are designed in twips (1/1440 inch). At 96 dots per inch a pixel is 15 twips.
-// Every conversion between the two goes through here, so scaling all screens is one change:
-// the display scale says how many screen pixels stand for one 96-dpi pixel (1 in a window,
-// more when the picture is fitted to a large display).
+// The bare arithmetic between the two and the display scale it uses: how many screen pixels
+// stand for one 96-dpi pixel (1 in a window, more when the picture is fitted to a large
+// display). Platform code converts here; screens go through the shell's display-scale module.
 #pragma once
 
 #include <QPointF>
@@ -16,12 +16,13 @@ namespace twips {
 inline constexpr double perPixel = 15.0;
 
 namespace detail {
+// Set only by the shell's display-scale module (display::setScale), where the program fits
+// itself to its display; read here.
 inline double displayScale = 1.0;
 }
 
 // Screen pixels per 96-dpi pixel; 1 until the program fits itself to its display.
 inline double scale() { return detail::displayScale; }
-inline void setScale(double s) { detail::displayScale = s > 0 ? s : 1.0; }
 
 inline int toPixels(double t) { return static_cast<int>(std::lround(t * detail::displayScale / perPixel)); }
 inline double fromPixels(double px) { return px * perPixel / detail::displayScale; }

@@ -7,6 +7,7 @@
 #include "wrong_screen.h"
 
 #include "platform/messages.h"
+#include "shell/option_button.h"
 #include "shell/read_aloud.h"
 #include "platform/records.h"
 
@@ -94,8 +95,8 @@ QuizScreen::QuizScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     options_->setExclusive(true);
     for (int i = 1; i <= noAnswer; ++i) {
         auto* o = new OptionButton(QString(), this);
-        o->setObjectName(frame::itemName(QStringLiteral("Option1"), i));
-        setItemFont(o, optionFont);
+        o->setObjectName(ui::itemName(QStringLiteral("Option1"), i));
+        display::setItemFont(o, optionFont);
         QPalette p = o->palette();
         p.setColor(QPalette::WindowText, yellow);
         o->setPalette(p);
@@ -164,8 +165,8 @@ void QuizScreen::load()
         QRadioButton* o = option(i);
         o->setAutoFillBackground(true);
         QPalette p = o->palette();
-        p.setColor(QPalette::Window, frame::frameColour);
-        p.setColor(QPalette::Button, frame::frameColour);
+        p.setColor(QPalette::Window, ui::frameColour);
+        p.setColor(QPalette::Button, ui::frameColour);
         o->setPalette(p);
     }
     item<QLabel>(QStringLiteral("Label6"))->setText(state().currentSet.title);
@@ -275,7 +276,7 @@ void QuizScreen::buttonClicked(int index)
 {
     App& a = app();
     buttonAction(index);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void QuizScreen::finish()
@@ -337,6 +338,6 @@ void openQuiz(App& app, const QString& picturePath)
 {
     QuizScreen& quiz = app.screens.touch<QuizScreen>();
     quiz.setPicture(quiz.picture(), picturePath);
-    quiz.setTaskTitle(frame::productTitle);
+    quiz.setTaskTitle(ui::productTitle);
     app.screens.show(quiz);
 }

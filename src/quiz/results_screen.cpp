@@ -31,10 +31,10 @@ struct TextItem {
     bool startsVisible;
 };
 const TextItem texts[] = {
-    {"Label4", {0, 120, frame::screenWidth, 900}, "Well Done!", {"Tahoma", 36, true}, true},
-    {"Label1", {0, 5400, frame::screenWidth, 855}, "", {"Times New Roman", 24}, true},
+    {"Label4", {0, 120, ui::screenWidth, 900}, "Well Done!", {"Tahoma", 36, true}, true},
+    {"Label1", {0, 5400, ui::screenWidth, 855}, "", {"Times New Roman", 24}, true},
     {"Label5", {1680, 6000, 8640, 1335}, "", {"Times New Roman", 24}, false},
-    {"Label6", {0, 6240, frame::screenWidth, 855}, "Read the Key Facts and try again.", {"Times New Roman", 24}, true},
+    {"Label6", {0, 6240, ui::screenWidth, 855}, "Read the Key Facts and try again.", {"Times New Roman", 24}, true},
     {"Label2", {3120, 7440, 5775, 855}, "Enter your name in the box above before printing your certificate",
      {"Times New Roman", 18}, false},
 };
@@ -49,7 +49,7 @@ enum Button { PrintOrReview = 0, Exit = 1 };
 
 ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    setItemFont(this, screenFont);
+    display::setItemFont(this, screenFont);
     for (const TextItem& t : texts) {
         QLabel* label = addLabel(QString::fromLatin1(t.name), t.twips, QString::fromLatin1(t.text), t.font, yellow,
                                  centred);
@@ -60,7 +60,7 @@ ResultsScreen::ResultsScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     // Made after the labels so that it lies on top of the transparent ones it overlaps.
     nameBox_ = new QLineEdit(this);
     nameBox_->setObjectName(QStringLiteral("Text1"));
-    setItemFont(nameBox_, {"Times New Roman", 24});
+    display::setItemFont(nameBox_, {"Times New Roman", 24});
     nameBox_->setMaxLength(nameLength);
     nameBox_->setAccessibleName(QStringLiteral("Your name for the certificate"));
     place(nameBox_, {3120, 6600, 5760, 615});
@@ -172,7 +172,7 @@ void ResultsScreen::buttonClicked(int index)
             screens().close(*review);
         screens().close(*this);
     }
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void ResultsScreen::printPage()
@@ -183,7 +183,8 @@ void ResultsScreen::printPage()
     c.score = result_.resultScore;
     c.outOf = result_.resultOutOf;
     // Measured at the design density, so the certificate comes out the same at every scale.
-    c.titleScreenWidth = QFontMetricsF(makeDesignFont(screenFont)).horizontalAdvance(c.taskTitle) * twips::perPixel;
+    c.titleScreenWidth = QFontMetricsF(display::makeDesignFont(screenFont)).horizontalAdvance(c.taskTitle) *
+                         display::twipsPerDesignPixel;
     certificate::print(services().printer, services().messages, c);
 }
 

@@ -12,7 +12,7 @@ const FontSpec body{"Tahoma", 15.75, true};
 constexpr double lineLeft = 120;
 constexpr double firstLineTop = 1680;
 constexpr double lineStep = 600;
-constexpr double lineWidth = frame::screenWidth;
+constexpr double lineWidth = ui::screenWidth;
 constexpr double lineHeight = 540;
 constexpr double lineGap = lineStep - lineHeight;
 constexpr double closingTop = 7920; // Label5, "Read the Key Facts and try again."
@@ -49,18 +49,18 @@ WrongScreen::WrongScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
     // The title and the questions come from teachers' files: "<" must not start markup.
-    addLabel(QStringLiteral("Label6"), {0, 120, frame::screenWidth, 540}, QString(), heading, yellow, centred)
+    addLabel(QStringLiteral("Label6"), {0, 120, ui::screenWidth, 540}, QString(), heading, yellow, centred)
         ->setTextFormat(Qt::PlainText);
-    addLabel(QStringLiteral("Label4"), {240, 960, frame::screenWidth, 540},
+    addLabel(QStringLiteral("Label4"), {240, 960, ui::screenWidth, 540},
              QStringLiteral("You answered the following questions incorrectly."), body, yellow, left);
     for (int k = 0; k < lineCount; ++k) {
-        QLabel* line = addLabel(frame::itemName(QStringLiteral("Label2"), k),
+        QLabel* line = addLabel(ui::itemName(QStringLiteral("Label2"), k),
                                 {lineLeft, firstLineTop + lineStep * k, lineWidth, lineHeight}, QString(), body, white,
                                 left);
         line->setTextFormat(Qt::PlainText);
         line->hide();
     }
-    addLabel(QStringLiteral("Label5"), {0, 7920, frame::screenWidth, 540}, QStringLiteral("Read the Key Facts and try again."),
+    addLabel(QStringLiteral("Label5"), {0, 7920, ui::screenWidth, 540}, QStringLiteral("Read the Key Facts and try again."),
              heading, yellow, centred);
     ButtonLabel* exit = addButton(QStringLiteral("Label3"), 1, {10560, 7920, 1245, 495}, QStringLiteral("Exit"), body);
     // No hover handling here: Exit stays highlighted.
@@ -76,7 +76,7 @@ void WrongScreen::showLine(int k, const QString& text)
 {
     if (k < 0 || k >= lineCount)
         return;
-    QLabel* line = item<QLabel>(frame::itemName(QStringLiteral("Label2"), k));
+    QLabel* line = item<QLabel>(ui::itemName(QStringLiteral("Label2"), k));
     line->setText(text);
     line->show();
     layOutLines();
@@ -87,7 +87,7 @@ void WrongScreen::layOutLines()
     std::vector<QLabel*> lines;
     std::vector<int> rows;
     for (int k = 0; k < lineCount; ++k) {
-        QLabel* line = item<QLabel>(frame::itemName(QStringLiteral("Label2"), k));
+        QLabel* line = item<QLabel>(ui::itemName(QStringLiteral("Label2"), k));
         if (!line->isHidden()) {
             lines.push_back(line);
             rows.push_back(k);
@@ -99,9 +99,9 @@ void WrongScreen::layOutLines()
     for (double points = body.points; points >= smallestPoints; points -= 0.75) {
         std::vector<double> needed;
         for (QLabel* line : lines) {
-            line->setFont(makeFont({body.family, points, body.bold}));
-            line->setContentsMargins(0, 0, twips::toPixels(hiddenRight), 0);
-            needed.push_back(twips::fromPixels(line->heightForWidth(twips::toPixels(lineWidth))));
+            line->setFont(display::makeFont({body.family, points, body.bold}));
+            line->setContentsMargins(0, 0, display::toPixels(hiddenRight), 0);
+            needed.push_back(display::fromPixels(line->heightForWidth(display::toPixels(lineWidth))));
         }
         placed = stack(rows, needed);
         if (placed.fits)
@@ -113,7 +113,7 @@ void WrongScreen::layOutLines()
         const double top = placed.fits ? placed.tops[i] : firstLineTop + lineStep * rows[i];
         if (!placed.fits)
             lines[i]->setText(lines[i]->fontMetrics().elidedText(
-                lines[i]->text(), Qt::ElideRight, twips::toPixels(lineWidth - hiddenRight)));
+                lines[i]->text(), Qt::ElideRight, display::toPixels(lineWidth - hiddenRight)));
         place(lines[i], {lineLeft, top, lineWidth, height});
     }
 }

@@ -25,10 +25,10 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twips, const QSt
 {
     auto* tick = new QCheckBox(caption, screen);
     tick->setObjectName(name);
-    setItemFont(tick, labelFont);
+    display::setItemFont(tick, labelFont);
     QPalette p = tick->palette();
     p.setColor(QPalette::WindowText, yellow);
-    p.setColor(QPalette::Window, frame::frameColour);
+    p.setColor(QPalette::Window, ui::frameColour);
     tick->setPalette(p);
     tick->setBackgroundRole(QPalette::Window);
     tick->setAutoFillBackground(true);
@@ -54,7 +54,7 @@ ClassSettingsScreen::ClassSettingsScreen(App& app) : Screen(app, QString::fromLa
     classList_->setObjectName(QStringLiteral("Text1"));
     classList_->setAccessibleName(QStringLiteral("Class list"));
     classList_->setTabChangesFocus(true);
-    setItemFont(classList_, boxFont);
+    display::setItemFont(classList_, boxFont);
     place(classList_, {240, 2160, 6600, 5520});
     listLabel->setBuddy(classList_);
 
@@ -65,7 +65,7 @@ ClassSettingsScreen::ClassSettingsScreen(App& app) : Screen(app, QString::fromLa
     folder_ = new QLineEdit(this);
     folder_->setObjectName(QStringLiteral("Text2"));
     folder_->setAccessibleName(QStringLiteral("Class folder"));
-    setItemFont(folder_, boxFont);
+    display::setItemFont(folder_, boxFont);
     place(folder_, {7080, 2160, 4680, 405});
     folderLabel->setBuddy(folder_);
     schoolFolder_ = addLabel(QStringLiteral("Label4"), {7080, 2640, 4680, 855}, QString(), noteFont, yellow);
@@ -80,7 +80,7 @@ ClassSettingsScreen::ClassSettingsScreen(App& app) : Screen(app, QString::fromLa
     pin_->setAccessibleName(QStringLiteral("New teachers' PIN"));
     pin_->setEchoMode(QLineEdit::Password);
     pin_->setMaxLength(32);
-    setItemFont(pin_, boxFont);
+    display::setItemFont(pin_, boxFont);
     place(pin_, {7080, 4380, 2400, 405});
     pinLabel->setBuddy(pin_);
     noPin_ = makeTick(this, QStringLiteral("Check2"), {7080, 4920, 4680, 375}, QStringLiteral("No PIN"));
@@ -144,7 +144,7 @@ bool ClassSettingsScreen::save()
 void ClassSettingsScreen::buttonClicked(int index)
 {
     App& a = app();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
     if (index == Save) {
         save();
         return;

@@ -92,7 +92,7 @@ ClassRecordsScreen::ClassRecordsScreen(App& app)
     classChoice_ = new QComboBox(this);
     classChoice_->setObjectName(QStringLiteral("Combo1"));
     classChoice_->setAccessibleName(QStringLiteral("Class"));
-    setItemFont(classChoice_, {"Tahoma", 12});
+    display::setItemFont(classChoice_, {"Tahoma", 12});
     place(classChoice_, {120, 960, 3000, 405});
     connect(classChoice_, &QComboBox::currentIndexChanged, this, [this] {
         if (view_ == View::Grid)
@@ -105,7 +105,7 @@ ClassRecordsScreen::ClassRecordsScreen(App& app)
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("Grid1"));
     table_->setAccessibleName(QStringLiteral("Class records"));
-    setItemFont(table_, tableFont);
+    display::setItemFont(table_, tableFont);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setTabKeyNavigation(false);
@@ -231,7 +231,7 @@ void ClassRecordsScreen::fillGrid()
             table_->setItem(p, t, item);
         }
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setDefaultSectionSize(twips::toPixels(2100));
+    table_->horizontalHeader()->setDefaultSectionSize(display::toPixels(2100));
     table_->setUpdatesEnabled(true);
     if (grid_.pupils.isEmpty())
         note_->setText(QStringLiteral("No tasks have been recorded yet."));
@@ -312,15 +312,15 @@ void ClassRecordsScreen::showQuestions(const TaskId& task)
             table_->setItem(i, c, item);
         }
     }
-    table_->horizontalHeader()->setDefaultSectionSize(twips::toPixels(3600));
+    table_->horizontalHeader()->setDefaultSectionSize(display::toPixels(3600));
     for (int c = 0; c < 3; ++c)
-        table_->setColumnWidth(c, twips::toPixels(3600));
+        table_->setColumnWidth(c, display::toPixels(3600));
 }
 
 void ClassRecordsScreen::buttonClicked(int index)
 {
     App& a = app();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
     if (view_ != View::Grid) {
         if (index == Exit)
             showGrid();

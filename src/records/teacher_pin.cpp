@@ -24,7 +24,7 @@ TeacherPin::TeacherPin(App& app) : Screen(app, QString::fromLatin1(kName))
     pinBox_->setEchoMode(QLineEdit::Password);
     pinBox_->setMaxLength(32);
     pinBox_->setAccessibleName(QStringLiteral("Teachers' PIN"));
-    setItemFont(pinBox_, {"Times New Roman", 24});
+    display::setItemFont(pinBox_, {"Times New Roman", 24});
     place(pinBox_, {4200, 3600, 3600, 615});
     prompt->setBuddy(pinBox_);
     connect(pinBox_, &QLineEdit::returnPressed, this, [this] { buttonClicked(Ok); });
@@ -41,7 +41,7 @@ void TeacherPin::load() { setUpScreen(); }
 void TeacherPin::buttonClicked(int index)
 {
     App& a = app();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
     if (index == Exit) {
         screens().close(*this);
         return;

@@ -117,15 +117,15 @@ void WhoAreYou::choiceClicked(int index)
         return;
     if (class_ < 0) {
         const int c = page_ * perPage + index;
-        playThroughGate(a, frame::clickSound);
+        playThroughGate(a, ui::clickSound);
         showClass(c);
         return;
     }
     services().records.setPupil(b->text());
-    if (Screen* menu = screens().touch(frame::mainMenuScreen))
+    if (Screen* menu = screens().touch(ui::mainMenuScreen))
         screens().show(*menu);
     screens().close(*this);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void WhoAreYou::pageClicked(int index)
@@ -145,20 +145,20 @@ void WhoAreYou::pageClicked(int index)
         break;
     case NotListed: // a visitor, or the teacher: recorded with no name
         services().records.setPupil(QString());
-        if (Screen* menu = screens().touch(frame::mainMenuScreen))
+        if (Screen* menu = screens().touch(ui::mainMenuScreen))
             screens().show(*menu);
         screens().close(*this);
         break;
     case Exit:
         // Back to the start, as when Corvana opens.
-        if (Screen* title = screens().touch(frame::titleScreen))
+        if (Screen* title = screens().touch(ui::titleScreen))
             screens().show(*title);
         screens().close(*this);
         break;
     default:
         break;
     }
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 bool offerWhoAreYou(App& app)

@@ -1,6 +1,6 @@
-#include "frame_names.h"
+#include "animation_frames.h"
 
-namespace frames {
+namespace animation_frames {
 
 QString brain(int n)
 {
@@ -22,4 +22,4 @@ QString logo(int n)
         + QString::number(n) + QStringLiteral(".gif");
 }
 
-} // namespace frames
+} // namespace animation_frames

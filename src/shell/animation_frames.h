@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace frames {
+namespace animation_frames {
 
 // The counter after one tick: n + 1, wrapping to 0 at count.
 inline int next(int n, int count) { return n + 1 >= count ? 0 : n + 1; }
@@ -17,4 +17,4 @@ inline constexpr int brainCount = 100;
 inline constexpr int skullCount = 200;
 inline constexpr int logoCount = 20;
 
-} // namespace frames
+} // namespace animation_frames

@@ -19,9 +19,9 @@ class Speech;
 class Screens;
 struct AppState;
 
-// The framework's own value: 1 = sound effects play; it has no value until the main menu
-// loads, which counts as off.
-struct FrameState {
+// The sound switch, the one value the framework itself reads: 1 = sound effects play; it has
+// no value until the main menu loads, which counts as off.
+struct SoundSwitch {
     int soundOn = 0;
 };
 
@@ -42,7 +42,7 @@ struct App {
     AppState& state;
     Services& services;
     Screens& screens;
-    FrameState& frame; // the same object as state's sound switch
+    SoundSwitch& soundSwitch; // the same object as state's sound switch
 };
 
 // Plays a sound effect only while sound is switched on.

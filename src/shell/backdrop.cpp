@@ -7,19 +7,19 @@
 Backdrop::Backdrop(App& app) : Screen(app, QString::fromLatin1(kName))
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(frame::productTitle);
+    setWindowTitle(ui::productTitle);
 }
 
 void Backdrop::load()
 {
-    setBackgroundColour(frame::backdropColour);
+    setBackgroundColour(ui::backdropColour);
     fit();
 }
 
 void Backdrop::fit()
 {
     const bool fullScreen = screens().isFullScreen();
-    const Qt::WindowFlags flags = fullScreen ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
+    const Qt::WindowFlags flags = fullScreen ? Qt::Window | Qt::FramelessWindowHint : ui::windowedFlags;
     if (windowFlags() != flags)
         setWindowFlags(flags);
     if (fullScreen) {

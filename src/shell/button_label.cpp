@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-void frame::paintBorder(QPainter& p, const QRect& r, const QColor& colour)
+void ui::paintBorder(QPainter& p, const QRect& r, const QColor& colour)
 {
     const int w = std::min({display::lineWidth(1), r.width() / 2, r.height() / 2});
     p.fillRect(QRect(r.left(), r.top(), r.width(), w), colour);
@@ -20,14 +20,14 @@ void frame::paintBorder(QPainter& p, const QRect& r, const QColor& colour)
 
 ButtonLabel::ButtonLabel(QWidget* parent, const QString& array, int index) : QLabel(parent), index_(index)
 {
-    setObjectName(frame::itemName(array, index));
+    setObjectName(ui::itemName(array, index));
     setAlignment(Qt::AlignCenter);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     // Reached with Tab and the arrow keys; a mouse click leaves the focus where it was.
     setFocusPolicy(Qt::TabFocus);
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, frame::captionColour);
+    p.setColor(QPalette::WindowText, ui::captionColour);
     setPalette(p);
 }
 
@@ -83,12 +83,12 @@ void ButtonLabel::paintEvent(QPaintEvent*)
     QPainter p(this);
     if (highlighted_)
         p.fillRect(rect(), highlight_);
-    frame::paintBorder(p, rect(), QColor(0, 0, 0));
+    ui::paintBorder(p, rect(), QColor(0, 0, 0));
     p.setFont(font());
-    p.setPen(isEnabled() ? frame::captionColour : QColor(150, 150, 150));
+    p.setPen(isEnabled() ? ui::captionColour : QColor(150, 150, 150));
     p.drawText(rect().adjusted(2, 0, -2, 0), static_cast<int>(alignment()) | Qt::TextSingleLine, text());
-    if (frame::showsFocus(this))
-        frame::paintFocusRing(p, rect());
+    if (ui::showsFocus(this))
+        ui::paintFocusRing(p, rect());
 }
 
 void ButtonLabel::mouseMoveEvent(QMouseEvent* e)

@@ -11,10 +11,10 @@
 
 class QPainter;
 
-namespace frame {
+namespace ui {
 // The thin single-line border of labels and boxes, inside the rectangle, growing with the scale.
 void paintBorder(QPainter& p, const QRect& r, const QColor& colour);
-} // namespace frame
+} // namespace ui
 
 // A label used as a push button: thin border, centred caption, and a highlight colour that
 // fills it while it is highlighted. Plain, it lets the screen colour show through.
@@ -55,7 +55,7 @@ protected:
 
 private:
     int index_;
-    QColor highlight_ = frame::defaultHighlight;
+    QColor highlight_ = ui::defaultHighlight;
     bool highlighted_ = true;
     bool hoverHighlights_ = true;
     ClickRule clicks_;

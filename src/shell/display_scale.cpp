@@ -17,7 +17,7 @@ const char* const twipsProperty = "corvanaTwips";
 const char* const pointsProperty = "corvanaPoints";
 } // namespace
 
-void setScale(double s) { twips::setScale(s); }
+void setScale(double s) { twips::detail::displayScale = s > 0 ? s : 1.0; }
 
 double fittingScale(QSizeF display, bool fullScreen)
 {

@@ -16,7 +16,7 @@
 #include <optional>
 #include <utility>
 
-namespace frame {
+namespace ui {
 
 namespace {
 
@@ -177,4 +177,4 @@ QWidget* nearestTowards(const QWidget* window, QWidget* from, int key)
     return best;
 }
 
-} // namespace frame
+} // namespace ui

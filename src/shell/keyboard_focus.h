@@ -8,7 +8,7 @@
 class QPainter;
 class QWidget;
 
-namespace frame {
+namespace ui {
 // Whether an item draws its focus mark: it has the focus and the keyboard is in use.
 bool showsFocus(const QWidget* w);
 // Starts watching whether the keyboard is in use, and marks the focus of Qt's own items
@@ -26,4 +26,4 @@ QWidget* firstFocusable(const QWidget* window, QWidget* start);
 // The item an arrow key moves the focus to from the given one: of those ahead in the arrow's
 // direction, the ones level with it first, then the nearest. Null when there is none.
 QWidget* nearestTowards(const QWidget* window, QWidget* from, int key);
-} // namespace frame
+} // namespace ui

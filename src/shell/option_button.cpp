@@ -15,12 +15,12 @@ bool OptionButton::hitButton(const QPoint& pos) const { return rect().contains(p
 void OptionButton::paintEvent(QPaintEvent* e)
 {
     QRadioButton::paintEvent(e);
-    if (frame::showsFocus(this)) {
+    if (ui::showsFocus(this)) {
         // Around the words, beside the dot: the band never hides which answer is chosen.
         QStyleOptionButton option;
         initStyleOption(&option);
         const QRect dot = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
         QPainter p(this);
-        frame::paintFocusRing(p, QRect(QPoint(std::min(dot.right() + 2, width() - 1), 0), rect().bottomRight()));
+        ui::paintFocusRing(p, QRect(QPoint(std::min(dot.right() + 2, width() - 1), 0), rect().bottomRight()));
     }
 }

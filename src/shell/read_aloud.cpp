@@ -1,5 +1,7 @@
 #include "read_aloud.h"
 
+#include "keyboard_focus.h"
+
 #include "platform/data_folder.h"
 #include "platform/speech.h"
 #include "platform/spoken_text.h"
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPainterPath>
 
 namespace readaloud {
@@ -21,8 +24,8 @@ constexpr double itemMargin = 60;
 QRectF twipsOf(const QWidget* item)
 {
     const QRect g = item->geometry();
-    return QRectF(twips::fromPixels(g.x()), twips::fromPixels(g.y()), twips::fromPixels(g.width()),
-                  twips::fromPixels(g.height()));
+    return QRectF(display::fromPixels(g.x()), display::fromPixels(g.y()), display::fromPixels(g.width()),
+                  display::fromPixels(g.height()));
 }
 
 // The screen keeps only one reader at a time: a new reading ends any other.
@@ -41,8 +44,8 @@ QList<Part> itemParts(QWidget* item, const QString& text)
     if (auto* label = qobject_cast<QLabel*>(item); label && label->metaObject() == &QLabel::staticMetaObject) {
         const int flags = static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
         const QRect words = QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, label->text());
-        where = QRectF(where.topLeft() + QPointF(twips::fromPixels(words.x()), twips::fromPixels(words.y())),
-                       QSizeF(twips::fromPixels(words.width()), twips::fromPixels(words.height())));
+        where = QRectF(where.topLeft() + QPointF(display::fromPixels(words.x()), display::fromPixels(words.y())),
+                       QSizeF(display::fromPixels(words.width()), display::fromPixels(words.height())));
     }
     where.adjust(-itemMargin, -itemMargin / 2, itemMargin, itemMargin / 2);
     for (const spoken::Span& s : spoken::sentences(words))
@@ -87,8 +90,8 @@ void ReadAloudButton::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     if (isHighlighted())
         p.fillRect(rect(), highlightColour());
-    frame::paintBorder(p, rect(), QColor(0, 0, 0));
-    const QColor ink = isEnabled() ? frame::captionColour : QColor(150, 150, 150);
+    ui::paintBorder(p, rect(), QColor(0, 0, 0));
+    const QColor ink = isEnabled() ? ui::captionColour : QColor(150, 150, 150);
 
     // The speaker sign: a small box, its cone, and two waves of sound.
     const double h = height() * 0.56;
@@ -112,8 +115,8 @@ void ReadAloudButton::paintEvent(QPaintEvent*)
     p.setPen(ink);
     const int textLeft = static_cast<int>(x + h * 1.35 + height() * 0.2);
     p.drawText(rect().adjusted(textLeft, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
-    if (frame::showsFocus(this))
-        frame::paintFocusRing(p, rect());
+    if (ui::showsFocus(this))
+        ui::paintFocusRing(p, rect());
 }
 
 // ---------------------------------------------------------------- the reader
@@ -121,7 +124,7 @@ void ReadAloudButton::paintEvent(QPaintEvent*)
 ReadAloud::ReadAloud(Screen& screen, Source source, QRectF place)
     : QObject(&screen), screen_(screen), app_(screen.app()), source_(std::move(source)), button_(new ReadAloudButton(&screen))
 {
-    setItemFont(button_, readaloud::buttonFont);
+    display::setItemFont(button_, readaloud::buttonFont);
     screen.place(button_, place);
     button_->setHoverHighlights(false);
     connect(button_, &ButtonLabel::clicked, this, [this] { toggle(); });
@@ -137,7 +140,7 @@ ReadAloud::~ReadAloud()
 
 bool ReadAloud::canSpeak() const
 {
-    return app_.frame.soundOn == 1 && app_.services.speech.available();
+    return app_.soundSwitch.soundOn == 1 && app_.services.speech.available();
 }
 
 void ReadAloud::showOrHide()
@@ -273,7 +276,7 @@ bool ReadAloud::eventFilter(QObject* watched, QEvent* e)
     } else if (e->type() == QEvent::Move && watched == markedUnder_) {
         const QPoint moved = markedUnder_->pos() - markedAt_;
         markedAt_ = markedUnder_->pos();
-        const QPointF by(twips::fromPixels(moved.x()), twips::fromPixels(moved.y()));
+        const QPointF by(display::fromPixels(moved.x()), display::fromPixels(moved.y()));
         for (int i = 0; i < marked_.size(); ++i) {
             marked_[i].translate(by);
             screen_.place(bands_[i], marked_[i]);

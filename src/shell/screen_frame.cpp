@@ -16,7 +16,7 @@
 
 void playThroughGate(App& app, const QString& wavePath)
 {
-    if (app.frame.soundOn == 1)
+    if (app.soundSwitch.soundOn == 1)
         app.services.sound.playWave(wavePath);
 }
 
@@ -26,11 +26,11 @@ Screen::Screen(App& app, const QString& name) : QWidget(nullptr), app_(app)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowFlags(frame::windowedFlags);
+    setWindowFlags(ui::windowedFlags);
     setMouseTracking(true);
     setAutoFillBackground(true);
     installAccessibility();
-    frame::watchKeyboard();
+    ui::watchKeyboard();
     display::scaleWindowFont(this);
 }
 
@@ -65,12 +65,12 @@ QColor Screen::backgroundColour() const { return palette().color(QPalette::Windo
 
 void Screen::setUpScreen()
 {
-    setBackgroundColour(frame::frameColour);
-    setWindowTitle(frame::productTitle);
+    setBackgroundColour(ui::frameColour);
+    setWindowTitle(ui::productTitle);
     // From here on nothing can stop the set-up.
     if (auto* picture = item<PictureItem>(QStringLiteral("Picture1")))
-        picture->setBackground(frame::frameColour);
-    designSize_ = QSizeF(frame::screenWidth, frame::screenHeight);
+        picture->setBackground(ui::frameColour);
+    designSize_ = QSizeF(ui::screenWidth, ui::screenHeight);
     fitWindowFrame();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     centreOnDisplay();
@@ -81,8 +81,8 @@ void Screen::fitWindowFrame()
 {
     // Filling the display, a standard screen has no frame: a caption bar would push its
     // bottom edge off the display. (A caption hint would bring the frame back.)
-    const bool frameless = screens().isFullScreen() && designSize_ == QSizeF(frame::screenWidth, frame::screenHeight);
-    const Qt::WindowFlags flags = frameless ? Qt::Window | Qt::FramelessWindowHint : frame::windowedFlags;
+    const bool frameless = screens().isFullScreen() && designSize_ == QSizeF(ui::screenWidth, ui::screenHeight);
+    const Qt::WindowFlags flags = frameless ? Qt::Window | Qt::FramelessWindowHint : ui::windowedFlags;
     if (flags != windowFlags())
         setWindowFlags(flags);
 }
@@ -96,7 +96,7 @@ void Screen::centreOnDisplay()
         displayTwips = QSizeF(display::fromPixels(s->geometry().width()), display::fromPixels(s->geometry().height()));
         origin = s->geometry().topLeft();
     }
-    const QPointF topLeft = frame::centredTopLeft(displayTwips, designSize_);
+    const QPointF topLeft = ui::centredTopLeft(displayTwips, designSize_);
     move(QPoint(display::toPixels(topLeft.x()), display::toPixels(topLeft.y())) + origin.toPoint());
 }
 
@@ -207,7 +207,7 @@ QWidget* Screen::firstFocus() const
     // The item the screen's own load focused, or else the first in the keyboard's order.
     if (QWidget* f = focusWidget(); f && f->isVisible())
         return f;
-    return frame::firstFocusable(this, firstInOrder_ ? firstInOrder_.data() : nextInFocusChain());
+    return ui::firstFocusable(this, firstInOrder_ ? firstInOrder_.data() : nextInFocusChain());
 }
 
 void Screen::loaded()
@@ -216,7 +216,7 @@ void Screen::loaded()
     arrangeKeyboardOrder();
 }
 
-void Screen::arrangeKeyboardOrder() { chainKeyboardOrder(frame::readingOrder(this)); }
+void Screen::arrangeKeyboardOrder() { chainKeyboardOrder(ui::readingOrder(this)); }
 
 void Screen::chainKeyboardOrder(const QList<QWidget*>& items)
 {
@@ -269,7 +269,7 @@ bool Screen::moveFocusTowards(int key)
     QWidget* from = QApplication::focusWidget();
     if (!from || from->window() != this)
         from = firstFocus();
-    QWidget* to = from ? frame::nearestTowards(this, from, key) : nullptr;
+    QWidget* to = from ? ui::nearestTowards(this, from, key) : nullptr;
     if (!to)
         return false;
     to->setFocus(Qt::TabFocusReason);

@@ -11,22 +11,6 @@
 #include "picture_item.h"
 #include "ui.h"
 
-// Until every screen includes what it uses.
-#include "keyboard_focus.h"
-#include "option_button.h"
-#include <QPainter>
-#include <QRadioButton>
-namespace frame {
-using display::fittingScale;
-using display::installScaledStyle;
-using display::lineWidth;
-using display::place;
-using display::placedAt;
-} // namespace frame
-using display::makeDesignFont;
-using display::makeFont;
-using display::setItemFont;
-
 #include <QHash>
 #include <QList>
 #include <QPointer>
@@ -72,7 +56,7 @@ public:
     }
     ButtonLabel* button(const QString& array, int index) const
     {
-        return item<ButtonLabel>(frame::itemName(array, index));
+        return item<ButtonLabel>(ui::itemName(array, index));
     }
 
     // The sound gate.
@@ -85,7 +69,7 @@ public:
     QLabel* addLabel(const QString& name, QRectF twipsRect, const QString& text, const FontSpec& font,
                      const QColor& colour, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
     ButtonLabel* addButton(const QString& array, int index, QRectF twipsRect, const QString& caption,
-                           const FontSpec& font, const QColor& highlight = frame::defaultHighlight);
+                           const FontSpec& font, const QColor& highlight = ui::defaultHighlight);
     PictureItem* addPicture(const QString& name, QRectF twipsRect, PictureItem::Mode mode);
     QTimer* addTimer(const QString& name, int intervalMs);
     void place(QWidget* w, QRectF twipsRect);
@@ -140,7 +124,7 @@ private:
 
     App& app_;
     QList<ButtonLabel*> hoverButtons_;
-    QSizeF designSize_{frame::screenWidth, frame::screenHeight};
+    QSizeF designSize_{ui::screenWidth, ui::screenHeight};
     double laidOutAt_ = display::scale(); // the display scale the items were last laid out at
     QPointer<QWidget> firstInOrder_;
     QString readerTitle_;

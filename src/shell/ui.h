@@ -10,7 +10,7 @@
 #include <QSizeF>
 #include <QString>
 
-namespace frame {
+namespace ui {
 inline const QColor frameColour(39, 63, 137);
 inline const QColor backdropColour(48, 133, 214);
 inline const QColor captionColour(255, 255, 0);
@@ -34,4 +34,4 @@ inline QPointF centredTopLeft(QSizeF displayTwips, QSizeF windowTwips)
 }
 // "Label2" and 3 give "Label2(3)", the name by which layouts and tests find an item.
 inline QString itemName(const QString& array, int index) { return QStringLiteral("%1(%2)").arg(array).arg(index); }
-} // namespace frame
+} // namespace ui

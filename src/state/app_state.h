@@ -15,8 +15,8 @@
 
 class TopicCatalogue;
 
-// soundOn comes from the framework's part.
-struct AppState : FrameState {
+// soundOn comes from the framework's sound switch.
+struct AppState : SoundSwitch {
     QuestionSet currentSet;
     WorksheetList worksheetList;
     // The reader's logo animation: it runs on from where the last opening stopped, so it

@@ -10,7 +10,7 @@ GuideScreen::GuideScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     reader::addPageItems(*this, image_, printImage_);
     pageLabel_ = reader::addPageLabel(*this, guide::pageLabel(1));
     heading_ = addLabel(QStringLiteral("Label2"), {0, 120, 11775, 615}, QString(), {"Tahoma", 14.25},
-                        frame::captionColour, Qt::AlignHCenter | Qt::AlignTop);
+                        ui::captionColour, Qt::AlignHCenter | Qt::AlignTop);
     // Made after the heading, which spans the top of the screen, so Print stays on top of it.
     const QList<ButtonLabel*> buttons = reader::addButtons(*this);
     for (ButtonLabel* b : buttons) {

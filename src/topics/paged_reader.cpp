@@ -3,7 +3,7 @@
 #include "print_page.h"
 #include "reader_layout.h"
 
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "shell/read_aloud.h"
 
 #include <QTimer>
@@ -120,8 +120,8 @@ void PagedReader::showPageLabel()
 
 void PagedReader::tick()
 {
-    state().logoFrame = frames::next(state().logoFrame, frames::logoCount);
-    setPicture(logo_, frames::logo(state().logoFrame));
+    state().logoFrame = animation_frames::next(state().logoFrame, animation_frames::logoCount);
+    setPicture(logo_, animation_frames::logo(state().logoFrame));
     logo_->show();
     stillLogo_->show();
 }

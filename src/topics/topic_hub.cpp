@@ -6,7 +6,7 @@
 #include "platform/data_folder.h"
 #include "platform/messages.h"
 #include "quiz/open_quiz.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "worksheets/question_set.h"
 
 #include <QTimer>
@@ -54,7 +54,7 @@ TopicHub::TopicHub(App& app, const TopicFile& topic)
     if (!hub.pictureCentred)
         place(image_, {hub.pictureTopLeft.x(), hub.pictureTopLeft.y(), 0, 0});
     addLabel(QStringLiteral("Label1"), {240, 0, 6240, 900}, hub.title, titleFont,
-             frame::captionColour, Qt::AlignLeft | Qt::AlignTop);
+             ui::captionColour, Qt::AlignLeft | Qt::AlignTop);
 
     addBottomButtons();
     if (!hub.animation.isEmpty()) {
@@ -107,7 +107,7 @@ void TopicHub::load()
     setUpScreen();
     const HubTopic& hub = topic_.hub;
     if (!hub.animation.isEmpty()) {
-        setPicture(image_, frames::skull(0));
+        setPicture(image_, animation_frames::skull(0));
         animFrame_ = 0;
         timer_->start();
         return;
@@ -117,7 +117,7 @@ void TopicHub::load()
         // The item has taken the picture's size; without a picture it keeps its own.
         // Placed in twips, so that it stays centred when the display scale changes.
         const Picture& picture = image_->picture();
-        const QSizeF size = picture.isNull() ? QSizeF(twips::fromPixels(image_->width()), twips::fromPixels(image_->height()))
+        const QSizeF size = picture.isNull() ? QSizeF(display::fromPixels(image_->width()), display::fromPixels(image_->height()))
                                              : picture.sizeTwips();
         place(image_, {hubs::centredLeft(size.width()), hub.pictureTopLeft.y(), size.width(), size.height()});
     }
@@ -125,15 +125,15 @@ void TopicHub::load()
 
 void TopicHub::tick()
 {
-    animFrame_ = frames::next(animFrame_, frames::skullCount);
-    setPicture(image_, frames::skull(animFrame_));
+    animFrame_ = animation_frames::next(animFrame_, animation_frames::skullCount);
+    setPicture(image_, animation_frames::skull(animFrame_));
 }
 
 void TopicHub::buttonClicked(int index)
 {
     App& a = app(); // Exit closes this screen; the click still plays
     buttonAction(index);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void TopicHub::buttonAction(int index)
@@ -144,7 +144,7 @@ void TopicHub::buttonAction(int index)
         openQuizOnTopic();
         break;
     case Exit:
-        if (Screen* menu = screens().touch(frame::mainMenuScreen))
+        if (Screen* menu = screens().touch(ui::mainMenuScreen))
             screens().show(*menu);
         screens().close(*this);
         break;

@@ -81,7 +81,7 @@ QString shownPath(const QString& path) { return QDir::toNativeSeparators(path); 
 
 TopicScreen::TopicScreen(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 120, frame::screenWidth, 780}, QStringLiteral("Topics"),
+    addLabel(QStringLiteral("Label1"), {0, 120, ui::screenWidth, 780}, QStringLiteral("Topics"),
              {"Tahoma", 24, true}, yellow, Qt::AlignHCenter | Qt::AlignTop);
     note_ = addLabel(QStringLiteral("Label2"), {120, 840, 11760, 540}, QString(), {"Tahoma", 9.75}, yellow,
                      Qt::AlignLeft | Qt::AlignVCenter);
@@ -91,7 +91,7 @@ TopicScreen::TopicScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     table_ = new QTableWidget(this);
     table_->setObjectName(QStringLiteral("Grid1"));
     table_->setAccessibleName(QStringLiteral("Topics"));
-    setItemFont(table_, {"Tahoma", 10});
+    display::setItemFont(table_, {"Tahoma", 10});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -110,7 +110,7 @@ TopicScreen::TopicScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     details_->setTabChangesFocus(true);
     details_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     details_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setItemFont(details_, {"Tahoma", 10});
+    display::setItemFont(details_, {"Tahoma", 10});
     place(details_, {120, 5460, 11760, 1740});
 
     QList<ButtonLabel*> hover;
@@ -169,7 +169,7 @@ void TopicScreen::refresh()
     }
     const int widths[] = {3900, 1200, 3300, 3000};
     for (int c = 0; c < ColumnCount; ++c)
-        table_->setColumnWidth(c, twips::toPixels(widths[c]));
+        table_->setColumnWidth(c, display::toPixels(widths[c]));
     table_->horizontalHeader()->setStretchLastSection(true);
     if (!choose(folder, origin) && !shown_.isEmpty())
         table_->setCurrentCell(0, 0);
@@ -224,7 +224,7 @@ void TopicScreen::showDetails()
 void TopicScreen::buttonClicked(int index)
 {
     App& a = app();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
     switch (index) {
     case CheckAgain:
         checkAgain();

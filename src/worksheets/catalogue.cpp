@@ -5,7 +5,7 @@
 
 #include "platform/messages.h"
 #include "quiz/open_quiz.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 
 #include <QCheckBox>
 
@@ -20,7 +20,7 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twipsRect, const
 {
     auto* tick = new QCheckBox(caption, screen);
     tick->setObjectName(name);
-    setItemFont(tick, {"Tahoma", 12, true});
+    display::setItemFont(tick, {"Tahoma", 12, true});
     QPalette p = tick->palette();
     p.setColor(QPalette::WindowText, colour);
     tick->setPalette(p);
@@ -32,7 +32,7 @@ QCheckBox* makeTick(Screen* screen, const QString& name, QRectF twipsRect, const
 
 Catalogue::Catalogue(App& app) : Screen(app, QString::fromLatin1(kName))
 {
-    addLabel(QStringLiteral("Label1"), {0, 0, frame::screenWidth, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
+    addLabel(QStringLiteral("Label1"), {0, 0, ui::screenWidth, 780}, QStringLiteral("Worksheets Catalogue"), {"Tahoma", 24, true},
              yellow, Qt::AlignHCenter | Qt::AlignTop);
     check1_ = makeTick(this, QStringLiteral("Check1"), {120, 120, 2535, 375}, QStringLiteral("Edit Worksheet"), yellow);
     check2_ = makeTick(this, QStringLiteral("Check2"), {9240, 120, 2535, 375}, QStringLiteral("Delete Worksheet"), red);
@@ -112,14 +112,14 @@ void Catalogue::load()
         tick->setBackgroundRole(QPalette::Window);
         tick->setAutoFillBackground(true);
         QPalette p = tick->palette();
-        p.setColor(QPalette::Window, frame::frameColour);
+        p.setColor(QPalette::Window, ui::frameColour);
         tick->setPalette(p);
     }
     currentPage_ = 0;
     setExporting(false);
     for (int i = 1; i <= entryCount; ++i) {
         entries_[i]->hide();
-        setItemFont(entries_[i], {"Tahoma", 12, true});
+        display::setItemFont(entries_[i], {"Tahoma", 12, true});
     }
     const WorksheetList& list = state().worksheetList;
     if (catalogue_paging::hasNextPage(list, 0))
@@ -181,16 +181,16 @@ void Catalogue::pageClicked(int index)
     currentPage_ += index == 0 ? -1 : 1;
     currentPage_ = std::max(currentPage_, 0);
     workpage();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void Catalogue::entryClicked(int index)
 {
     App& a = app();
     // Here the click sounds before the action.
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
     if (index == 0) {
-        if (Screen* menu = screens().touch(frame::mainMenuScreen))
+        if (Screen* menu = screens().touch(ui::mainMenuScreen))
             screens().show(*menu);
         screens().close(*this);
         return;
@@ -229,6 +229,6 @@ void Catalogue::entryClicked(int index)
     }
     // Open as a quiz, with the brain frame the menu shows; the menu is loaded unseen when the
     // catalogue was reached from it and it has closed.
-    const Screen* menu = screens().touch(frame::mainMenuScreen);
-    openQuiz(a, menu ? menu->shownPicture() : frames::brain(0));
+    const Screen* menu = screens().touch(ui::mainMenuScreen);
+    openQuiz(a, menu ? menu->shownPicture() : animation_frames::brain(0));
 }

@@ -8,7 +8,7 @@
 #include "platform/data_folder.h"
 #include "platform/dialogs.h"
 #include "platform/messages.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -88,7 +88,7 @@ void Catalogue::exportClicked()
         check2_->setChecked(false);
     }
     setExporting(!exporting_);
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void Catalogue::exportWorksheet(const QString& title)
@@ -129,7 +129,7 @@ void Catalogue::importQuestions()
     setExporting(false);
     const QString path = dialogs.openFile(QStringLiteral("Import Questions"), importFilters);
     if (path.isEmpty()) {
-        playThroughGate(a, frame::clickSound);
+        playThroughGate(a, ui::clickSound);
         return;
     }
     const QString name = QFileInfo(path).fileName();
@@ -138,7 +138,7 @@ void Catalogue::importQuestions()
     if (!file.open(QIODevice::ReadOnly) || file.size() > largestFile ||
         (bytes = file.readAll()).size() != file.size()) {
         messages.ok(QStringLiteral("The file %1 cannot be read.").arg(name));
-        playThroughGate(a, frame::clickSound);
+        playThroughGate(a, ui::clickSound);
         return;
     }
     const Format f = guessFormat(path, bytes);
@@ -176,7 +176,7 @@ void Catalogue::importQuestions()
             openImported(toEntries(questions, title));
         }
     }
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }
 
 void Catalogue::openImported(const WorksheetEntries& entries)

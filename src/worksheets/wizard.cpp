@@ -45,7 +45,7 @@ QLineEdit* makeBox(Screen* screen, const QString& name, QRectF twipsRect, double
 {
     auto* box = new QLineEdit(screen);
     box->setObjectName(name);
-    setItemFont(box, {"Times New Roman", points});
+    display::setItemFont(box, {"Times New Roman", points});
     box->setMaxLength(limit);
     box->setValidator(new StorableTextValidator(box));
     // A longer text put in by fill() keeps its length until it is cut down to the limit.
@@ -89,27 +89,27 @@ Wizard::Wizard(App& app) : Screen(app, QString::fromLatin1(kName))
         const double x = columnX(q);
         const double y = rowY(q);
         // One line: the wider stand-in for Tahoma only just fits "Question 1" in its width.
-        addLabel(frame::itemName(QStringLiteral("questionCaption"), q), {240 + x, 600 + y, q == 10 ? 1170.0 : 1050.0, 240},
+        addLabel(ui::itemName(QStringLiteral("questionCaption"), q), {240 + x, 600 + y, q == 10 ? 1170.0 : 1050.0, 240},
                  QStringLiteral("Question %1").arg(q), {"Tahoma", 9.75, true}, yellow)
             ->setWordWrap(false);
-        text2_[q - 1] = makeBox(this, frame::itemName(QStringLiteral("Text2"), q - 1), {240 + x, 840 + y, 5655, 375},
+        text2_[q - 1] = makeBox(this, ui::itemName(QStringLiteral("Text2"), q - 1), {240 + x, 840 + y, 5655, 375},
                                 12, questionLimit);
         text2_[q - 1]->setAccessibleName(QStringLiteral("Question %1").arg(q));
         for (int k = 1; k <= 4; ++k) {
             const OptionPlace& o = optionPlaces[k - 1];
             const int i = 4 * (q - 1) + (k - 1);
-            addLabel(frame::itemName(QStringLiteral("optionLetter"), i),
+            addLabel(ui::itemName(QStringLiteral("optionLetter"), i),
                      {o.tickLeft - letterGap - letterWidth + x, o.letterTop + y, letterWidth, 285},
                      QString::fromLatin1(o.letter), {"Tahoma", 12, true}, yellow, Qt::AlignRight | Qt::AlignTop)
                 ->setWordWrap(false);
             auto* tick = new QCheckBox(this);
-            tick->setObjectName(frame::itemName(QStringLiteral("Check1"), i));
+            tick->setObjectName(ui::itemName(QStringLiteral("Check1"), i));
             // Screen readers hear which box is which; the letters beside them are only drawn.
             const QString answer = QStringLiteral("Question %1, answer %2").arg(q).arg(QLatin1Char(char('A' + k - 1)));
             tick->setAccessibleName(answer + QStringLiteral(" is the right one"));
             place(tick, {o.tickLeft + x, o.top + y, 255, 315});
             check1_[i] = tick;
-            text3_[i] = makeBox(this, frame::itemName(QStringLiteral("Text3"), i), {o.textLeft + x, o.top + y, 2295, 330},
+            text3_[i] = makeBox(this, ui::itemName(QStringLiteral("Text3"), i), {o.textLeft + x, o.top + y, 2295, 330},
                                 9.75, optionLimit);
             text3_[i]->setAccessibleName(answer);
         }
@@ -292,5 +292,5 @@ void Wizard::buttonClicked(int index)
         screens().close(*this);
     else if (index == 1)
         genwork();
-    playThroughGate(a, frame::clickSound);
+    playThroughGate(a, ui::clickSound);
 }

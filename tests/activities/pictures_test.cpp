@@ -33,13 +33,13 @@ int distance(QColor a, QColor b)
 
 QRectF pictureRect(const ActivityLayout& layout, const QImage& image)
 {
-    return {layout.pictureTopLeft, QSizeF(twips::fromPixels(image.width()), twips::fromPixels(image.height()))};
+    return {layout.pictureTopLeft, QSizeF(display::fromPixels(image.width()), display::fromPixels(image.height()))};
 }
 
 // Twips on the screen to the picture's pixel.
 QPoint pixelAt(const ActivityLayout& layout, QPointF screen)
 {
-    return ((screen - layout.pictureTopLeft) / twips::perPixel).toPoint();
+    return ((screen - layout.pictureTopLeft) / display::twipsPerDesignPixel).toPoint();
 }
 
 QRectF targetRect(const ActivityLayout& layout, int i)

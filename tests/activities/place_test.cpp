@@ -20,8 +20,8 @@ namespace {
 
 // Runs a test at another display scale and puts the scale back afterwards.
 struct DisplayScale {
-    explicit DisplayScale(double s) { twips::setScale(s); }
-    ~DisplayScale() { twips::setScale(1.0); }
+    explicit DisplayScale(double s) { display::setScale(s); }
+    ~DisplayScale() { display::setScale(1.0); }
 };
 
 class PlaceTest : public ::testing::Test {
@@ -36,7 +36,7 @@ protected:
     }
     static OutlineBox* targetBox(ActivityScreen& s, int i)
     {
-        return s.item<OutlineBox>(frame::itemName(QStringLiteral("Label1"), i));
+        return s.item<OutlineBox>(ui::itemName(QStringLiteral("Label1"), i));
     }
     static void clickAt(QWidget* w, QPoint local) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, local); }
     int thuds() const { return static_cast<int>(t.sound.played.count(thudSound)); }
@@ -203,8 +203,8 @@ TEST_F(PlaceTest, AClickPicksALabelUpAndAClickOnABoxPutsItDown)
     clickAt(femur, femur->rect().center());
     const QPoint onPicture = s.item<QWidget>(QStringLiteral("Image1(0)"))->geometry().center();
     QTest::mouseClick(&s, Qt::LeftButton, Qt::NoModifier, onPicture);
-    EXPECT_EQ(s.engine().label(4).left, float(twips::fromPixels(onPicture.x())) - 742.5f);
-    EXPECT_EQ(s.engine().label(4).top, float(twips::fromPixels(onPicture.y())) - 187.5f);
+    EXPECT_EQ(s.engine().label(4).left, float(display::fromPixels(onPicture.x())) - 742.5f);
+    EXPECT_EQ(s.engine().label(4).top, float(display::fromPixels(onPicture.y())) - 187.5f);
     EXPECT_EQ(femur->readerDescription(), QStringLiteral("not in a box"));
 
     // A click on another label while one is held puts the held one there: onto the skull's
@@ -290,7 +290,7 @@ TEST_F(PlaceTest, AtADisplayScaleOtherThanOneEveryRuleStaysExactInTwips)
     ActivityScreen& s = open("boneslab");
     EXPECT_EQ(s.size(), QSize(1440, 1080));
     AnswerLabel* skull = s.answerLabel(1);
-    EXPECT_EQ(skull->geometry(), twips::rect(1440, 3000, 1485, 375));
+    EXPECT_EQ(skull->geometry(), display::rect(1440, 3000, 1485, 375));
 
     // The drag rule with the pointer's pixels read at 15 / 1.8 twips each.
     QTest::mousePress(skull, Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
@@ -316,11 +316,11 @@ TEST_F(PlaceTest, AtADisplayScaleOtherThanOneEveryRuleStaysExactInTwips)
     EXPECT_EQ(t.screens.find<ResultsScreen>()->result().resultScore, 6);
 
     // Back to a window mid-activity: the labels keep their twips and take the new pixels.
-    twips::setScale(1.0);
+    display::setScale(1.0);
     s.rescale();
     EXPECT_EQ(s.size(), QSize(800, 600));
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(s.answerLabel(i)->geometry(), s.labelPixelRect(i));
-    EXPECT_EQ(skull->geometry(), twips::rect(4920, 300, 1485, 375));
+    EXPECT_EQ(skull->geometry(), display::rect(4920, 300, 1485, 375));
     EXPECT_EQ(s.engine().score(), 6);
 }

@@ -40,8 +40,8 @@ protected:
         AnswerLabel* label = s.answerLabel(i);
         const QPoint grip = label->rect().center();
         QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, grip);
-        const QPoint pointer(twips::toPixels(left + s.layout().labelWidth / 2),
-                             twips::toPixels(top + s.layout().labelHeight / 2));
+        const QPoint pointer(display::toPixels(left + s.layout().labelWidth / 2),
+                             display::toPixels(top + s.layout().labelHeight / 2));
         // A few steps on the way, as a real drag would send.
         const QPoint start = label->geometry().topLeft() + grip;
         for (int step = 1; step <= 4; ++step)
@@ -93,20 +93,20 @@ TEST_F(ActivityScreenTest, EachScreenLoadsWithItsTableAndTheOpenersTitle)
         EXPECT_TRUE(s.isVisible());
         EXPECT_EQ(s.item<QLabel>(QStringLiteral("Label6"))->text(), QStringLiteral("Parts of the Body"));
         EXPECT_EQ(s.width(), 800);
-        EXPECT_EQ(s.backgroundColour(), layout->background.value_or(frame::frameColour));
+        EXPECT_EQ(s.backgroundColour(), layout->background.value_or(ui::frameColour));
 
         for (int i = 0; i < layout->count(); ++i) {
             const ItemRow& row = layout->items[static_cast<size_t>(i)];
             // The caption has moved from the target box to the answer label.
             EXPECT_EQ(s.answerLabel(i)->text(), row.caption);
-            auto* target = s.item<OutlineBox>(frame::itemName(QStringLiteral("Label1"), i));
+            auto* target = s.item<OutlineBox>(ui::itemName(QStringLiteral("Label1"), i));
             EXPECT_TRUE(target->text().isEmpty());
             EXPECT_FALSE(target->isFilled());
-            EXPECT_EQ(target->geometry(), twips::rect(row.targetLeft, row.targetTop, layout->labelWidth,
+            EXPECT_EQ(target->geometry(), display::rect(row.targetLeft, row.targetTop, layout->labelWidth,
                                                       layout->labelHeight));
-            const QRect home = twips::rect(row.homeLeft, row.homeTop, layout->labelWidth, layout->labelHeight);
+            const QRect home = display::rect(row.homeLeft, row.homeTop, layout->labelWidth, layout->labelHeight);
             EXPECT_EQ(s.answerLabel(i)->geometry(), home);
-            EXPECT_EQ(s.item<QWidget>(frame::itemName(QStringLiteral("Label4"), i))->geometry(), home);
+            EXPECT_EQ(s.item<QWidget>(ui::itemName(QStringLiteral("Label4"), i))->geometry(), home);
         }
         EXPECT_FALSE(s.button(QStringLiteral("Label3"), checkScoreButton)->isVisible());
         EXPECT_TRUE(s.button(QStringLiteral("Label3"), startAgainButton)->isHighlighted());
@@ -121,8 +121,8 @@ TEST_F(ActivityScreenTest, EachScreenLoadsWithItsTableAndTheOpenersTitle)
             auto* picture = s.item<PictureItem>(QStringLiteral("Image1(0)"));
             EXPECT_EQ(picture->source(), layout->picture);
             EXPECT_FALSE(picture->picture().isNull());
-            EXPECT_EQ(picture->pos(), QPoint(twips::toPixels(layout->pictureTopLeft.x()),
-                                             twips::toPixels(layout->pictureTopLeft.y())));
+            EXPECT_EQ(picture->pos(), QPoint(display::toPixels(layout->pictureTopLeft.x()),
+                                             display::toPixels(layout->pictureTopLeft.y())));
         }
     }
 }
@@ -134,7 +134,7 @@ TEST_F(ActivityScreenTest, NoFixedTextLosesALineToItsBox)
         for (const TextRow& row : layout->texts) {
             auto* text = s.item<QLabel>(row.name);
             EXPECT_LE(text->heightForWidth(text->width()), text->height()) << layout->name.toStdString() << " " << row.name.toStdString();
-            EXPECT_EQ(text->geometry().topLeft(), twips::rect(row.rect.left(), row.rect.top(), 0, 0).topLeft());
+            EXPECT_EQ(text->geometry().topLeft(), display::rect(row.rect.left(), row.rect.top(), 0, 0).topLeft());
         }
     }
 }
@@ -154,7 +154,7 @@ TEST_F(ActivityScreenTest, ALabelFollowsThePointerAndSnapsIntoItsBoxWithOneThud)
     // Centred on the pointer: (1440 + 400*15 - 742.5, 3000 + 20*15 - 187.5) twips.
     EXPECT_EQ(s.engine().label(1).left, 6697.5f);
     EXPECT_EQ(s.engine().label(1).top, 3112.5f);
-    EXPECT_EQ(skull->pos(), QPoint(twips::toPixels(6697.5), twips::toPixels(3112.5)));
+    EXPECT_EQ(skull->pos(), QPoint(display::toPixels(6697.5), display::toPixels(3112.5)));
     // The next move is relative to where the label is now.
     QTest::mouseMove(skull, QPoint(49, 12));
     EXPECT_EQ(s.engine().label(1).left, 6697.5f + 49 * 15 - 742.5f);
@@ -217,7 +217,7 @@ TEST_F(ActivityScreenTest, CheckScoreScoresOwnBoxesAndHandsOverTheWholeResult)
     click(s, checkScoreButton);
     EXPECT_EQ(handedResult(t).resultScore, 6);
     EXPECT_EQ(handedResult(t).resultOutOf, 7);
-    EXPECT_EQ(t.sound.played.last(), frame::clickSound);
+    EXPECT_EQ(t.sound.played.last(), ui::clickSound);
     EXPECT_TRUE(t.screens.isLoaded(QStringLiteral("boneslab"))); // stays beneath the results
 
     // Dragging out of a box after that leaves the button visible.
@@ -232,7 +232,7 @@ TEST_F(ActivityScreenTest, CheckScoreScoresOwnBoxesAndHandsOverTheWholeResult)
     EXPECT_EQ(handedResult(t).resultScore, 6);
     EXPECT_FALSE(checkScore->isVisible());
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(s.answerLabel(i)->geometry(), s.item<QWidget>(frame::itemName(QStringLiteral("Label4"), i))->geometry());
+        EXPECT_EQ(s.answerLabel(i)->geometry(), s.item<QWidget>(ui::itemName(QStringLiteral("Label4"), i))->geometry());
 }
 
 TEST_F(ActivityScreenTest, CheckScoreShowsTheResultsScreenOverTheActivity)
@@ -295,7 +295,7 @@ TEST_F(ActivityScreenTest, LabelsDraggedOffTheScreenOrOntoEachOtherComeHomeOnSta
         const ItemRow& row = bonesord.items[static_cast<size_t>(i)];
         EXPECT_EQ(s.engine().label(i).left, row.homeLeft);
         EXPECT_EQ(s.engine().label(i).top, row.homeTop);
-        EXPECT_EQ(s.answerLabel(i)->pos(), QPoint(twips::toPixels(row.homeLeft), twips::toPixels(row.homeTop)));
+        EXPECT_EQ(s.answerLabel(i)->pos(), QPoint(display::toPixels(row.homeLeft), display::toPixels(row.homeTop)));
     }
 }
 
@@ -306,7 +306,7 @@ TEST_F(ActivityScreenTest, ExitUnloadsTheScreenAndStillClicks)
     click(s, exitButton);
     TestApp::settle();
     EXPECT_FALSE(t.screens.isLoaded(QStringLiteral("partsord")));
-    EXPECT_EQ(t.sound.played.last(), frame::clickSound);
+    EXPECT_EQ(t.sound.played.last(), ui::clickSound);
     EXPECT_EQ(handedResult(t).resultScore, 0);
     // Opened again, it starts fresh.
     ActivityScreen& again = open("partsord");
@@ -319,7 +319,7 @@ TEST_F(ActivityScreenTest, ButtonsHighlightUnderThePointerAndTurnPlainOverTheBac
     ButtonLabel* exit = s.button(QStringLiteral("Label3"), exitButton);
     ButtonLabel* startAgain = s.button(QStringLiteral("Label3"), startAgainButton);
     // A spot on a pointer line counts as background: the lines take no mouse events.
-    const QPoint onLine(twips::toPixels(6600), twips::toPixels(480));
+    const QPoint onLine(display::toPixels(6600), display::toPixels(480));
     EXPECT_EQ(s.childAt(onLine), nullptr);
     QTest::mouseMove(&s, onLine);
     EXPECT_FALSE(exit->isHighlighted());

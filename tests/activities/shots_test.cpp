@@ -33,8 +33,8 @@ TEST(ActivityShots, FreshMidDragAndSolved)
         for (int i = 0; i < layout->count(); ++i) {
             AnswerLabel* label = s->answerLabel(i);
             const ItemRow& row = layout->items[static_cast<size_t>(i)];
-            const QPoint pointer(twips::toPixels(row.targetLeft + layout->labelWidth / 2),
-                                 twips::toPixels(row.targetTop + layout->labelHeight / 2));
+            const QPoint pointer(display::toPixels(row.targetLeft + layout->labelWidth / 2),
+                                 display::toPixels(row.targetTop + layout->labelHeight / 2));
             QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
             if (i == 0) {
                 const QPoint halfway = (label->geometry().center() + pointer) / 2;

@@ -44,11 +44,11 @@ TEST_F(QuizTest, OpensOnQuestionOneWithTheOpenersPictureAndTitles)
 TEST_F(QuizTest, LayoutMatchesTheTwipsTable)
 {
     QuizScreen& quiz = open();
-    EXPECT_EQ(quiz.item<QLabel>("Label2")->geometry(), twips::rect(960, 3960, 9840, 1455));
-    EXPECT_EQ(quiz.option(1)->geometry(), twips::rect(2400, 5400, 6975, 525));
-    EXPECT_EQ(quiz.option(4)->geometry(), twips::rect(2400, 7200, 6975, 525));
-    EXPECT_EQ(quiz.button("Label3", 1)->geometry(), twips::rect(6000, 7920, 3765, 495));
-    EXPECT_EQ(quiz.picture()->geometry(), twips::rect(6840, 240, 855, 615));
+    EXPECT_EQ(quiz.item<QLabel>("Label2")->geometry(), display::rect(960, 3960, 9840, 1455));
+    EXPECT_EQ(quiz.option(1)->geometry(), display::rect(2400, 5400, 6975, 525));
+    EXPECT_EQ(quiz.option(4)->geometry(), display::rect(2400, 7200, 6975, 525));
+    EXPECT_EQ(quiz.button("Label3", 1)->geometry(), display::rect(6000, 7920, 3765, 495));
+    EXPECT_EQ(quiz.picture()->geometry(), display::rect(6840, 240, 855, 615));
     EXPECT_EQ(quiz.item<QLabel>("Label5")->palette().color(QPalette::WindowText), QColor(0, 255, 0));
     EXPECT_EQ(quiz.item<QLabel>("Label6")->palette().color(QPalette::WindowText), QColor(128, 128, 255));
     EXPECT_EQ(quiz.option(2)->palette().color(QPalette::Window), QColor(39, 63, 137));
@@ -68,7 +68,7 @@ TEST_F(QuizTest, EachQuestionStartsOnTheQuestionThenItsAnswersThenForward)
     EXPECT_TRUE(hidden->isChecked());
     EXPECT_TRUE(hidden->isHidden());
     EXPECT_EQ(hidden->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(hidden->geometry(), twips::rect(7080, 480, 495, 375));
+    EXPECT_EQ(hidden->geometry(), display::rect(7080, 480, 495, 375));
     EXPECT_TRUE(quiz.picture()->geometry().contains(hidden->geometry()));
     for (int k = 1; k <= 4; ++k)
         EXPECT_FALSE(quiz.option(k)->isChecked());
@@ -281,7 +281,7 @@ TEST_F(QuizTest, TenWrongAnswersUseEveryReviewLine)
         EXPECT_FALSE(line->isHidden());
         EXPECT_EQ(line->text(), QStringLiteral(" %1. Question text %1").arg(k + 1));
     }
-    EXPECT_EQ(review->item<QLabel>("Label2(9)")->geometry(), twips::rect(120, 7080, 12000, 540));
+    EXPECT_EQ(review->item<QLabel>("Label2(9)")->geometry(), display::rect(120, 7080, 12000, 540));
 }
 
 TEST_F(QuizTest, WrappedReviewLinesNeverRunIntoOneAnother)

@@ -3,10 +3,12 @@
 #include "shell/backdrop.h"
 #include "menu/main_menu.h"
 #include "shell/screen_frame.h"
+#include "shell/keyboard_focus.h"
 
 #include "test_app.h"
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,8 +16,8 @@
 namespace {
 
 struct DisplayScale {
-    explicit DisplayScale(double s) { twips::setScale(s); }
-    ~DisplayScale() { twips::setScale(1.0); }
+    explicit DisplayScale(double s) { display::setScale(s); }
+    ~DisplayScale() { display::setScale(1.0); }
 };
 
 class Panel : public Screen {
@@ -48,20 +50,20 @@ public:
 TEST(Display, TheStandardScreenFillsEachClassroomDisplayKeepingItsShape)
 {
     // Full screen: as large as fits, 4:3, letterboxed on wide displays.
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(1024, 768), true), 1.28);
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(1366, 768), true), 1.28);
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(1920, 1080), true), 1.8);
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(3840, 2160), true), 3.6);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(1024, 768), true), 1.28);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(1366, 768), true), 1.28);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(1920, 1080), true), 1.8);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(3840, 2160), true), 3.6);
     // In a window: 96 dpi, smaller only when the display cannot hold 800 x 600.
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(1920, 1040), false), 1.0);
-    EXPECT_DOUBLE_EQ(frame::fittingScale(QSizeF(640, 480), false), 0.8);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(1920, 1040), false), 1.0);
+    EXPECT_DOUBLE_EQ(display::fittingScale(QSizeF(640, 480), false), 0.8);
 
     DisplayScale scale(1.8);
-    EXPECT_EQ(twips::toPixels(12000), 1440);
-    EXPECT_EQ(twips::toPixels(9000), 1080);
+    EXPECT_EQ(display::toPixels(12000), 1440);
+    EXPECT_EQ(display::toPixels(9000), 1080);
     EXPECT_EQ(twips::pointsToPixels(12), 29);          // 16 pixels at 96 dpi, times 1.8
     EXPECT_EQ(twips::pointsToDesignPixels(12), 16);    // measuring stays at 96 dpi
-    EXPECT_DOUBLE_EQ(twips::fromPixels(1440), 12000);
+    EXPECT_DOUBLE_EQ(display::fromPixels(1440), 12000);
 }
 
 TEST(Display, ChangingTheScaleLaysEveryItemOutAgainAndComesBackExactly)
@@ -121,7 +123,7 @@ TEST(Display, F11AndCtrlFSwitchBetweenFullScreenAndAWindow)
     QTest::qWait(80);
     EXPECT_EQ(QApplication::activeWindow(), &p);
     EXPECT_EQ(QApplication::focusWidget(), p.button("Label3", 3));
-    EXPECT_TRUE(frame::showsFocus(p.button("Label3", 3)));
+    EXPECT_TRUE(ui::showsFocus(p.button("Label3", 3)));
     // The headless display measures 800 x 600: full screen fits at 1, covering it exactly.
     const QRect display = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(grey.geometry(), display);
@@ -138,7 +140,7 @@ TEST(Display, F11AndCtrlFSwitchBetweenFullScreenAndAWindow)
     EXPECT_FALSE(p.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.size(), QSize(800, 600));
-    twips::setScale(1.0);
+    display::setScale(1.0);
 }
 
 TEST(Keyboard, ButtonLabelsAreReachedWithTabAndArrowsAndActOnEnterOrSpace)
@@ -184,7 +186,7 @@ TEST(Keyboard, ButtonLabelsAreReachedWithTabAndArrowsAndActOnEnterOrSpace)
     EXPECT_FALSE(top1->isHighlighted());
     QTest::keyClick(top0, Qt::Key_Right);
     EXPECT_FALSE(top1->isHighlighted());
-    EXPECT_TRUE(frame::showsFocus(top1));
+    EXPECT_TRUE(ui::showsFocus(top1));
     p.activateWindow();
     EXPECT_FALSE(top1->isHighlighted());
     QTest::keyClick(top1, Qt::Key_Return);

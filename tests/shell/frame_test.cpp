@@ -1,4 +1,4 @@
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "shell/screen_frame.h"
 
 #include "test_app.h"
@@ -11,37 +11,37 @@
 
 TEST(FrameNames, BrainFramesAlwaysHaveTwoDigitsAndWrapAtAHundred)
 {
-    EXPECT_EQ(frames::brain(0), "brainsm\\brainn00.jpg");
-    EXPECT_EQ(frames::brain(7), "brainsm\\brainn07.jpg");
-    EXPECT_EQ(frames::brain(10), "brainsm\\brainn10.jpg");
-    EXPECT_EQ(frames::brain(99), "brainsm\\brainn99.jpg");
-    EXPECT_EQ(frames::next(98, frames::brainCount), 99);
-    EXPECT_EQ(frames::next(99, frames::brainCount), 0);
+    EXPECT_EQ(animation_frames::brain(0), "brainsm\\brainn00.jpg");
+    EXPECT_EQ(animation_frames::brain(7), "brainsm\\brainn07.jpg");
+    EXPECT_EQ(animation_frames::brain(10), "brainsm\\brainn10.jpg");
+    EXPECT_EQ(animation_frames::brain(99), "brainsm\\brainn99.jpg");
+    EXPECT_EQ(animation_frames::next(98, animation_frames::brainCount), 99);
+    EXPECT_EQ(animation_frames::next(99, animation_frames::brainCount), 0);
 }
 
 TEST(FrameNames, SkullAndLogoFramesHaveFixedWidths)
 {
-    EXPECT_EQ(frames::skull(0), "skull\\hells000.jpg");
-    EXPECT_EQ(frames::skull(99), "skull\\hells099.jpg");
-    EXPECT_EQ(frames::skull(100), "skull\\hells100.jpg");
-    EXPECT_EQ(frames::skull(199), "skull\\hells199.jpg");
-    EXPECT_EQ(frames::logo(9), "logo\\talv0009.gif");
-    EXPECT_EQ(frames::logo(19), "logo\\talv0019.gif");
-    EXPECT_EQ(frames::next(199, frames::skullCount), 0);
+    EXPECT_EQ(animation_frames::skull(0), "skull\\hells000.jpg");
+    EXPECT_EQ(animation_frames::skull(99), "skull\\hells099.jpg");
+    EXPECT_EQ(animation_frames::skull(100), "skull\\hells100.jpg");
+    EXPECT_EQ(animation_frames::skull(199), "skull\\hells199.jpg");
+    EXPECT_EQ(animation_frames::logo(9), "logo\\talv0009.gif");
+    EXPECT_EQ(animation_frames::logo(19), "logo\\talv0019.gif");
+    EXPECT_EQ(animation_frames::next(199, animation_frames::skullCount), 0);
 }
 
 TEST(ScreenFrame, CentringOnA1024By768DisplayPutsAStandardScreenAt1680_1260)
 {
-    const QPointF p = frame::centredTopLeft(QSizeF(15360, 11520), QSizeF(12000, 9000));
+    const QPointF p = ui::centredTopLeft(QSizeF(15360, 11520), QSizeF(12000, 9000));
     EXPECT_EQ(p, QPointF(1680, 1260));
     // A display smaller than the screen: negative, overlapping both edges evenly.
-    EXPECT_EQ(frame::centredTopLeft(QSizeF(9000, 6000), QSizeF(12000, 9000)), QPointF(-1500, -1500));
+    EXPECT_EQ(ui::centredTopLeft(QSizeF(9000, 6000), QSizeF(12000, 9000)), QPointF(-1500, -1500));
 }
 
 TEST(ScreenFrame, TwipsConvertAtFifteenToThePixel)
 {
-    EXPECT_EQ(twips::rect(120, 7920, 3075, 495), QRect(8, 528, 205, 33));
-    EXPECT_EQ(twips::toPixels(12000), 800);
+    EXPECT_EQ(display::rect(120, 7920, 3075, 495), QRect(8, 528, 205, 33));
+    EXPECT_EQ(display::toPixels(12000), 800);
     EXPECT_EQ(twips::pointsToPixels(12), 16);
 }
 

@@ -27,7 +27,7 @@ namespace {
 
 QRect pixels(const QRectF& twipsRect)
 {
-    return twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    return display::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
 }
 
 // Says everything queued, one text at a time as the engine reports each said.
@@ -145,12 +145,12 @@ TEST(ReadAloud, EachScreenSaysItsWordsInOrderAndMarksTheOneBeingSaid)
     ASSERT_TRUE(t.speech.finish());
     EXPECT_EQ(quiz.option(1)->palette().color(QPalette::Window), readaloud::bandColour);
     ASSERT_TRUE(t.speech.finish());
-    EXPECT_EQ(quiz.option(1)->palette().color(QPalette::Window), frame::frameColour);
+    EXPECT_EQ(quiz.option(1)->palette().color(QPalette::Window), ui::frameColour);
     EXPECT_EQ(quiz.option(2)->palette().color(QPalette::Window), readaloud::bandColour);
     listenToTheEnd(t);
     EXPECT_EQ(t.speech.said, QStringList({"Which bone is 1?", "It is a long one.", "1, Bone 1a", "2, Bone 1b",
                                           "3, Bone 1c", "4, Bone 1d"}));
-    EXPECT_EQ(quiz.option(4)->palette().color(QPalette::Window), frame::frameColour);
+    EXPECT_EQ(quiz.option(4)->palette().color(QPalette::Window), ui::frameColour);
     // A new question ends the reading of the last one.
     pressKey(&quiz);
     QTest::mouseClick(quiz.button("Label3", 1), Qt::LeftButton);

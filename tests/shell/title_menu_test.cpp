@@ -1,5 +1,5 @@
 #include "shell/backdrop.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "menu/main_menu.h"
 #include "menu/title_screen.h"
 
@@ -209,9 +209,9 @@ TEST(MainMenu, EntriesAreWhereTheLayoutPutsThemAndFourteenIsNeverShown)
     MainMenu& menu = t.screens.touch<MainMenu>();
     t.screens.show(menu);
     EXPECT_EQ(menu.button("Label2", 0)->text(), "Parts of the Body");
-    EXPECT_EQ(menu.button("Label2", 0)->geometry(), twips::rect(120, 2760, 3075, 375));
+    EXPECT_EQ(menu.button("Label2", 0)->geometry(), display::rect(120, 2760, 3075, 375));
     EXPECT_EQ(menu.button("Label2", 17)->highlightColour(), QColor(0, 0, 128));
-    EXPECT_EQ(menu.button("Label2", 16)->geometry(), twips::rect(10560, 7920, 1245, 495));
+    EXPECT_EQ(menu.button("Label2", 16)->geometry(), display::rect(10560, 7920, 1245, 495));
     EXPECT_FALSE(menu.button("Label2", 14)->isVisible());
     for (int i = 0; i < MainMenu::entryCount; ++i)
         EXPECT_TRUE(menu.button("Label2", i)->isHighlighted()) << i;

@@ -3,7 +3,7 @@
 // and the same bytes on every run.
 #include "platform/data_folder.h"
 #include "platform/pictures.h"
-#include "shell/frame_names.h"
+#include "shell/animation_frames.h"
 #include "test_app.h"
 
 #include <QDir>
@@ -95,9 +95,9 @@ struct Animation {
 std::vector<Animation> animations()
 {
     return {
-        {"brain", frames::brain, frames::brainCount, {320, 240}, "jpeg"},
-        {"skull", frames::skull, frames::skullCount, {360, 400}, "jpeg"},
-        {"logo", frames::logo, frames::logoCount, {120, 120}, "gif"},
+        {"brain", animation_frames::brain, animation_frames::brainCount, {320, 240}, "jpeg"},
+        {"skull", animation_frames::skull, animation_frames::skullCount, {360, 400}, "jpeg"},
+        {"logo", animation_frames::logo, animation_frames::logoCount, {120, 120}, "gif"},
     };
 }
 
@@ -188,11 +188,11 @@ TEST(Pictures, StillPicturesHaveTheSizesTheirScreensNeed)
     const QSizeF figure = t.pictures.load(QStringLiteral("Images\\vitruvius2.jpg")).sizeTwips();
     EXPECT_LE(840 + figure.height(), 7920);
     EXPECT_LE(figure.width(), 12000);
-    const QSizeF skull = t.pictures.load(frames::skull(0)).sizeTwips();
+    const QSizeF skull = t.pictures.load(animation_frames::skull(0)).sizeTwips();
     EXPECT_LE(1500 + skull.height(), 7920);
     EXPECT_LE(720 + skull.width(), 12000);
-    EXPECT_EQ(t.pictures.load(frames::brain(0)).sizeTwips(), QSizeF(4800, 3600));
-    EXPECT_EQ(t.pictures.load(frames::logo(0)).sizeTwips(), QSizeF(1800, 1800));
+    EXPECT_EQ(t.pictures.load(animation_frames::brain(0)).sizeTwips(), QSizeF(4800, 3600));
+    EXPECT_EQ(t.pictures.load(animation_frames::logo(0)).sizeTwips(), QSizeF(1800, 1800));
     EXPECT_EQ(t.pictures.load(QStringLiteral("logo\\talvory2.bmp")).sizeTwips(), QSizeF(1800, 1335));
 }
 
@@ -201,16 +201,16 @@ TEST(Pictures, PicturesBlendIntoTheBoxesTheyAreShownIn)
     // Skull frames and the logo sit straight on the blue screen; the brain is stretched
     // over it on the main menu. JPEG may wander a few levels, GIF and BMP must be exact.
     for (int i : {0, 57, 123, 199})
-        EXPECT_LE(worstEdge(decode(frames::skull(i)).image, kScreenBlue), 8) << "skull " << i;
+        EXPECT_LE(worstEdge(decode(animation_frames::skull(i)).image, kScreenBlue), 8) << "skull " << i;
     for (int i : {0, 33, 99}) {
-        const QImage brain = decode(frames::brain(i)).image;
+        const QImage brain = decode(animation_frames::brain(i)).image;
         // Corners and the middle of each edge: the glow has faded back to the screen's blue.
         for (QPoint p : {QPoint(0, 0), QPoint(319, 0), QPoint(0, 239), QPoint(319, 239), QPoint(160, 0),
                          QPoint(160, 239), QPoint(0, 120), QPoint(319, 120)})
             EXPECT_LE(colourDistance(brain.pixel(p), kScreenBlue), 10) << "brain " << i;
     }
-    for (int i = 0; i < frames::logoCount; ++i)
-        EXPECT_EQ(worstEdge(decode(frames::logo(i)).image, kScreenBlue), 0) << "logo " << i;
+    for (int i = 0; i < animation_frames::logoCount; ++i)
+        EXPECT_EQ(worstEdge(decode(animation_frames::logo(i)).image, kScreenBlue), 0) << "logo " << i;
     EXPECT_EQ(worstEdge(decode(QStringLiteral("logo\\talvory2.bmp")).image, QColor(128, 128, 255)), 0);
     // At 57 x 41 px, JPEG's coarse colour blocks ring a little near the skull's crown.
     EXPECT_LE(worstEdge(decode(QStringLiteral("Images\\skullsm2.jpg")).image, kScreenBlue), 24);
@@ -224,7 +224,7 @@ TEST(Pictures, LogoFramesUseARealPaletteDrawnFromThePicture)
     // A GIF holds at most 256 colours; a palette built from the picture keeps its gold and
     // its soft edges rather than a handful of flat shades.
     for (int i : {0, 7, 19}) {
-        const QImage img = decode(frames::logo(i)).image;
+        const QImage img = decode(animation_frames::logo(i)).image;
         std::set<QRgb> colours;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -284,11 +284,11 @@ TEST(Pictures, PicturesShowTheirSubject)
     // Guards against blank, black or wrongly coloured output: each picture is mostly what
     // it should be where it should be.
     for (int i : {0, 50, 99}) {
-        const QImage brain = decode(frames::brain(i)).image;
+        const QImage brain = decode(animation_frames::brain(i)).image;
         EXPECT_GT(share(brain, QRect(100, 60, 120, 80), pinkish), 0.6) << "brain " << i;
     }
     for (int i : {0, 100, 150}) {
-        const QImage skull = decode(frames::skull(i)).image;
+        const QImage skull = decode(animation_frames::skull(i)).image;
         EXPECT_GT(share(skull, QRect(100, 40, 160, 80), boneWhite), 0.7) << "skull " << i;
     }
     const QImage figure = decode(QStringLiteral("Images\\vitruvius2.jpg")).image;
@@ -335,7 +335,7 @@ TEST(Pictures, GenerationIsDeterministic)
         EXPECT_TRUE(fresh.readAll() == built.readAll()) << relative.toStdString() << " differs";
         ++compared;
     }
-    EXPECT_EQ(compared, frames::brainCount + frames::skullCount + frames::logoCount + 4);
+    EXPECT_EQ(compared, animation_frames::brainCount + animation_frames::skullCount + animation_frames::logoCount + 4);
 }
 
 TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
@@ -343,11 +343,11 @@ TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
     QStringList pictures = {"Images\\skullsm2.jpg", "Images\\vitruvius2sm.jpg", "Images\\vitruvius2.jpg",
                             "Images\\skeleton.jpg", "Images\\partsofthebody2.jpg", "logo\\talvory2.bmp"};
     for (int i : {0, 37, 99})
-        pictures << frames::brain(i);
+        pictures << animation_frames::brain(i);
     for (int i : {0, 123, 199})
-        pictures << frames::skull(i);
+        pictures << animation_frames::skull(i);
     for (int i : {0, 19})
-        pictures << frames::logo(i);
+        pictures << animation_frames::logo(i);
     for (const QString& path : pictures) {
         SCOPED_TRACE(path.toStdString());
         const QString twice = path.left(path.lastIndexOf('.')) + "@2x" + path.mid(path.lastIndexOf('.'));
@@ -363,7 +363,7 @@ TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
     // the size as well, which stays sharp on a 3840 x 2160 display (3.6 times the design).
     for (int i : {0, 37, 99}) {
         SCOPED_TRACE(i);
-        const QString path = frames::brain(i);
+        const QString path = animation_frames::brain(i);
         const Decoded one = decode(path), four = decode(path.left(path.lastIndexOf('.')) + "@4x.jpg");
         ASSERT_EQ(four.image.size(), one.image.size() * 4);
         EXPECT_LT(difference(four.image.scaled(one.image.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
@@ -376,16 +376,16 @@ TEST(Pictures, SharperCopiesForLargeDisplaysShowTheSamePictureAtTwiceTheSize)
     TestApp t;
     const QSizeF ordinary = t.pictures.load("Images\\skeleton.jpg").sizeTwips();
     EXPECT_EQ(t.pictures.load("Images\\skeleton.jpg").image().width(), 208);
-    twips::setScale(1.8);
+    display::setScale(1.8);
     const Picture sharp = t.pictures.load("Images\\skeleton.jpg");
-    twips::setScale(1.0);
+    display::setScale(1.0);
     EXPECT_EQ(sharp.image().width(), 416);
     EXPECT_EQ(sharp.sizeTwips(), ordinary);
-    twips::setScale(3.6);
-    const Picture brain4k = t.pictures.load(frames::brain(5));
-    twips::setScale(1.8);
-    const Picture brainAt18 = t.pictures.load(frames::brain(5));
-    twips::setScale(1.0);
+    display::setScale(3.6);
+    const Picture brain4k = t.pictures.load(animation_frames::brain(5));
+    display::setScale(1.8);
+    const Picture brainAt18 = t.pictures.load(animation_frames::brain(5));
+    display::setScale(1.0);
     EXPECT_EQ(brain4k.image().width(), 1280);
     EXPECT_EQ(brain4k.sizeTwips(), QSizeF(4800, 3600));
     EXPECT_EQ(brainAt18.image().width(), 640);

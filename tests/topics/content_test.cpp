@@ -86,8 +86,8 @@ void writeTopic(const QString& root, const QString& folder, const Files& files)
 void drag(activity::ActivityScreen& s, int i, float left, float top)
 {
     activity::AnswerLabel* label = s.answerLabel(i);
-    const QPoint pointer(twips::toPixels(left + s.layout().labelWidth / 2),
-                         twips::toPixels(top + s.layout().labelHeight / 2));
+    const QPoint pointer(display::toPixels(left + s.layout().labelWidth / 2),
+                         display::toPixels(top + s.layout().labelHeight / 2));
     QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
     QTest::mouseMove(label, label->mapFrom(&s, pointer));
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, label->mapFrom(&s, pointer));
@@ -113,7 +113,7 @@ TEST(TopicContent, ATopicFolderMadeOutsideTheCodeWorksFromMenuToActivities)
     EXPECT_EQ(hub->button("label3", TopicHub::Ordering)->text(), "Sorting Activity");
     // The SVG picture at its own size, centred: 200 units are 3000 twips.
     EXPECT_EQ(hub->image()->picture().sizeTwips(), QSizeF(3000, 3000));
-    EXPECT_EQ(hub->image()->pos(), QPoint(twips::toPixels(4500), twips::toPixels(840)));
+    EXPECT_EQ(hub->image()->pos(), QPoint(display::toPixels(4500), display::toPixels(840)));
 
     hub->buttonAction(TopicHub::TeachersNotes);
     auto* reader = t.screens.find<PagedReader>();

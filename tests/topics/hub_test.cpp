@@ -89,12 +89,12 @@ TEST_F(HubTest, MenuEntriesOpenTheHubsWithTheirTitlesAndButtons)
     EXPECT_EQ(parts.backgroundColour(), QColor(39, 63, 137));
     EXPECT_EQ(parts.button("label3", 0)->text(), "Multiple Choice");
     EXPECT_EQ(parts.button("label3", 5)->text(), "Teacher's Notes");
-    EXPECT_EQ(parts.button("label3", 4)->geometry(), twips::rect(6360, 120, 1995, 495));
-    EXPECT_EQ(parts.button("label3", 2)->geometry(), twips::rect(10560, 7920, 1245, 495));
+    EXPECT_EQ(parts.button("label3", 4)->geometry(), display::rect(6360, 120, 1995, 495));
+    EXPECT_EQ(parts.button("label3", 2)->geometry(), display::rect(10560, 7920, 1245, 495));
 
     auto& bones = open(11);
     EXPECT_EQ(bones.item<QLabel>("Label1")->text(), "Bones");
-    EXPECT_EQ(bones.image()->pos(), twips::rect(1500, 720, 0, 0).topLeft());
+    EXPECT_EQ(bones.image()->pos(), display::rect(1500, 720, 0, 0).topLeft());
     EXPECT_TRUE(t.screens.isLoaded("intro0")); // the menu stays open beneath
 }
 
@@ -103,14 +103,14 @@ TEST_F(HubTest, VitruvianPictureIsCentredAtItsOwnSize)
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(400)); // 6000 twips
     auto& parts = open(0);
     EXPECT_EQ(parts.image()->source(), "Images\\vitruvius2.jpg");
-    EXPECT_EQ(parts.image()->geometry(), twips::rect(3000, 840, 6000, 600));
+    EXPECT_EQ(parts.image()->geometry(), display::rect(3000, 840, 6000, 600));
 }
 
 TEST_F(HubTest, PictureWiderThanTheScreenGetsANegativeLeft)
 {
     t.writeUserFile("Images/vitruvius2.jpg", jpegOfWidth(900)); // 13500 twips
     auto& parts = open(0);
-    EXPECT_EQ(parts.image()->x(), twips::toPixels(-750));
+    EXPECT_EQ(parts.image()->x(), display::toPixels(-750));
 }
 
 TEST_F(HubTest, SkullAnimationRunsAt50msFromFrame000AndWraps)
@@ -375,7 +375,7 @@ QStringList bottomButtonsInReadingOrder(TopicHub& hub)
     for (ButtonLabel* b : hub.findChildren<ButtonLabel*>())
         if (b->objectName().startsWith("label3("))
             buttons << b;
-    const QRect screen = twips::rect(0, 0, 12000, 9000);
+    const QRect screen = display::rect(0, 0, 12000, 9000);
     for (ButtonLabel* a : buttons) {
         EXPECT_TRUE(screen.contains(a->geometry())) << a->objectName().toStdString();
         for (ButtonLabel* b : buttons)
@@ -387,9 +387,9 @@ QStringList bottomButtonsInReadingOrder(TopicHub& hub)
     });
     QStringList captions;
     for (ButtonLabel* b : buttons)
-        if (b->y() > twips::toPixels(1000)) { // not Key Facts and Teacher's Notes at the top
-            EXPECT_TRUE(b->x() == twips::toPixels(120) || b->x() == twips::toPixels(3600) ||
-                        b->x() == twips::toPixels(7080) || b->text() == "Exit")
+        if (b->y() > display::toPixels(1000)) { // not Key Facts and Teacher's Notes at the top
+            EXPECT_TRUE(b->x() == display::toPixels(120) || b->x() == display::toPixels(3600) ||
+                        b->x() == display::toPixels(7080) || b->text() == "Exit")
                 << b->text().toStdString();
             captions << b->text();
         }
@@ -436,7 +436,7 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     EXPECT_EQ(menu.pageCount(), 3);
     ASSERT_TRUE(more->isVisible());
     EXPECT_FALSE(back->isVisible());
-    EXPECT_EQ(more->geometry(), twips::rect(3360, 7800, 3075, 375));
+    EXPECT_EQ(more->geometry(), display::rect(3360, 7800, 3075, 375));
     EXPECT_EQ(more->font().pointSizeF(), menu.button("Label2", 0)->font().pointSizeF());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name), "More Topics");
     EXPECT_TRUE(menu.hoverButtons().contains(more));
@@ -451,7 +451,7 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     ASSERT_EQ(firstPage.size(), 16);
     EXPECT_EQ(firstPage.mid(0, 2), QStringList({"Alphabet", "Topic 01"}));
     EXPECT_EQ(firstPage.last(), "Topic 15");
-    EXPECT_EQ(menu.button("Label4", 8)->geometry(), twips::rect(3360, 2040, 3075, 375)); // down, then across
+    EXPECT_EQ(menu.button("Label4", 8)->geometry(), display::rect(3360, 2040, 3075, 375)); // down, then across
     EXPECT_TRUE(back->isVisible());
     menu.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
@@ -471,8 +471,8 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     EXPECT_EQ(bottomButtonsInReadingOrder(*eight),
               QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Activity 4", "Activity 5",
                            "Activity 6", "Activity 7", "Activity 8", "Exit"}));
-    EXPECT_EQ(eight->button("label3", TopicHub::MultipleChoice)->geometry(), twips::rect(120, 6720, 3195, 495));
-    EXPECT_EQ(eight->button("label3", TopicHub::activityButton(7))->geometry(), twips::rect(7080, 7920, 3195, 495));
+    EXPECT_EQ(eight->button("label3", TopicHub::MultipleChoice)->geometry(), display::rect(120, 6720, 3195, 495));
+    EXPECT_EQ(eight->button("label3", TopicHub::activityButton(7))->geometry(), display::rect(7080, 7920, 3195, 495));
     eight->buttonAction(TopicHub::Exit);
     TestApp::settle();
     EXPECT_EQ(menu.page(), 1); // back where the pupil left the menu
@@ -483,8 +483,8 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     ASSERT_NE(three, nullptr);
     EXPECT_EQ(bottomButtonsInReadingOrder(*three),
               QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Exit"}));
-    EXPECT_EQ(three->button("label3", TopicHub::MultipleChoice)->geometry(), twips::rect(120, 7320, 3195, 495));
-    EXPECT_EQ(three->button("label3", TopicHub::Labelling)->geometry(), twips::rect(120, 7920, 3195, 495));
+    EXPECT_EQ(three->button("label3", TopicHub::MultipleChoice)->geometry(), display::rect(120, 7320, 3195, 495));
+    EXPECT_EQ(three->button("label3", TopicHub::Labelling)->geometry(), display::rect(120, 7920, 3195, 495));
     three->buttonAction(TopicHub::activityButton(2));
     auto* third = qobject_cast<activity::ActivityScreen*>(t.screens.find("topic01act2"));
     ASSERT_NE(third, nullptr);

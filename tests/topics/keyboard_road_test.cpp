@@ -60,7 +60,7 @@ void placeEveryLabelWithTheKeyboard(TestApp& t, const QString& name)
         activate(activity->answerLabel(i)); // picked up
         EXPECT_EQ(activity->engine().held(), i);
         EXPECT_TRUE(activity->answerLabel(i)->isHeld());
-        activate(activity->item<QWidget>(frame::itemName("Label1", i))); // put down on its box
+        activate(activity->item<QWidget>(ui::itemName("Label1", i))); // put down on its box
         EXPECT_EQ(activity->engine().held(), -1);
         // The box now lies under the label: the focus goes where it can be seen.
         EXPECT_EQ(keyboard(), activity->answerLabel(i));

@@ -26,7 +26,7 @@ QImage renderScreenCopy(const Picture& p)
 // Whether anything is drawn in a rectangle given in page twips.
 bool inkIn(const QImage& image, QRectF twipsRect)
 {
-    const QRect r = twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height())
+    const QRect r = display::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height())
                         .intersected(image.rect());
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)

@@ -42,16 +42,16 @@ TEST_F(ReaderTest, LayoutOfTheReader)
 {
     auto& r = bonesNotes();
     EXPECT_EQ(r.objectName(), "teacher");
-    EXPECT_EQ(r.image()->pos(), QPoint(twips::toPixels(120), 0));
+    EXPECT_EQ(r.image()->pos(), QPoint(display::toPixels(120), 0));
     EXPECT_TRUE(r.printImage()->isHidden());
-    EXPECT_EQ(pageLabel(r)->geometry(), twips::rect(4200, 7920, 2295, 495));
+    EXPECT_EQ(pageLabel(r)->geometry(), display::rect(4200, 7920, 2295, 495));
     EXPECT_EQ(pageLabel(r)->palette().color(QPalette::Window), QColor(255, 255, 255));
     EXPECT_EQ(r.button("Label3", 0)->text(), "Print");
-    EXPECT_EQ(r.button("Label3", 0)->geometry(), twips::rect(10680, 120, 1125, 495));
+    EXPECT_EQ(r.button("Label3", 0)->geometry(), display::rect(10680, 120, 1125, 495));
     EXPECT_EQ(r.button("Label3", 1)->text(), "Exit");
     EXPECT_EQ(next(r)->text(), "Next Page");
     EXPECT_EQ(previous(r)->text(), "Previous Page");
-    EXPECT_EQ(r.item<PictureItem>("Picture1")->geometry(), twips::rect(9000, 3840, 1800, 1800));
+    EXPECT_EQ(r.item<PictureItem>("Picture1")->geometry(), display::rect(9000, 3840, 1800, 1800));
     EXPECT_TRUE(r.item<PictureItem>("Picture1")->isHidden());
     EXPECT_EQ(r.item<PictureItem>("Picture2")->background(), QColor(128, 128, 255));
     EXPECT_EQ(r.findChild<QTimer*>("Timer1")->interval(), 25);
@@ -198,7 +198,7 @@ TEST_F(ReaderTest, GuideOpensOnPageOneOfFour)
     EXPECT_EQ(g->readerPage(), 1);
     EXPECT_EQ(pageLabel(*g)->text(), "Page 1 of 4");
     EXPECT_EQ(g->item<QLabel>("Label2")->text(), "");
-    EXPECT_EQ(g->item<QLabel>("Label2")->geometry(), twips::rect(0, 120, 11775, 615));
+    EXPECT_EQ(g->item<QLabel>("Label2")->geometry(), display::rect(0, 120, 11775, 615));
     EXPECT_EQ(g->image()->source(), "wmf\\guide1.wmf");
     EXPECT_EQ(g->printImage()->source(), "wmf2\\guide1.wmf");
     EXPECT_TRUE(next(*g)->isEnabled());

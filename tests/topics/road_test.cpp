@@ -42,7 +42,7 @@ void walk(int menuEntry, const char* hubName, const char* labelling, const char*
     for (int q = 1; q <= 10; ++q) {
         const int right = correctOption(t.state.currentSet.question(q));
         ASSERT_GE(right, 1);
-        QRadioButton* option = quiz->item<QRadioButton>(frame::itemName("Option1", right));
+        QRadioButton* option = quiz->item<QRadioButton>(ui::itemName("Option1", right));
         ASSERT_NE(option, nullptr);
         // On the button's indicator: a wide option button only takes clicks on its contents.
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));

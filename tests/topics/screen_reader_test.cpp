@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 

@@ -26,8 +26,8 @@ void solve(activity::ActivityScreen& s)
     for (int i = 0; i < layout.count(); ++i) {
         activity::AnswerLabel* label = s.answerLabel(i);
         const activity::ItemRow& row = layout.items[static_cast<size_t>(i)];
-        const QPoint pointer(twips::toPixels(row.targetLeft + layout.labelWidth / 2),
-                             twips::toPixels(row.targetTop + layout.labelHeight / 2));
+        const QPoint pointer(display::toPixels(row.targetLeft + layout.labelWidth / 2),
+                             display::toPixels(row.targetTop + layout.labelHeight / 2));
         QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
         QTest::mouseMove(label, label->mapFrom(&s, pointer));
         QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, label->mapFrom(&s, pointer));
@@ -109,7 +109,7 @@ TEST(TopicShots, EveryTopicsScreensAndPrintedPage)
     for (const char* page : {"guide1", "guide2", "guide3", "guide4", "introduction", "acknowledgments"}) {
         const Picture picture = t.pictures.load(QStringLiteral("wmf\\%1.wmf").arg(QString::fromLatin1(page)));
         QImage image(800, 600, QImage::Format_RGB32);
-        image.fill(frame::frameColour);
+        image.fill(ui::frameColour);
         QPainter p(&image);
         picture.draw(p, QRectF(QPointF(8, 0), QSizeF(picture.sizePixels())));
         p.end();

@@ -124,7 +124,7 @@ TEST_F(TopicScreenTest, TheMenuOpensAListOfEveryTopicWithItsMistakesAndCheckAgai
     TopicScreen* s = t.screens.find<TopicScreen>();
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(t.screens.front(), s);
-    EXPECT_TRUE(t.screens.isLoaded(frame::mainMenuScreen)); // the menu stays beneath
+    EXPECT_TRUE(t.screens.isLoaded(ui::mainMenuScreen)); // the menu stays beneath
 
     // Every topic, where it comes from and whether it is ready; the first is chosen.
     ASSERT_EQ(s->table()->rowCount(), 4);
@@ -169,7 +169,7 @@ TEST_F(TopicScreenTest, TheMenuOpensAListOfEveryTopicWithItsMistakesAndCheckAgai
     EXPECT_EQ(s->table()->accessibleName(), QStringLiteral("Topics"));
     press(TopicScreen::Exit);
     EXPECT_EQ(t.screens.find<TopicScreen>(), nullptr);
-    EXPECT_EQ(t.screens.front(), t.screens.find(frame::mainMenuScreen));
+    EXPECT_EQ(t.screens.front(), t.screens.find(ui::mainMenuScreen));
 }
 
 TEST_F(TopicScreenTest, CopiesImportsAndExportsWriteOnlyWhatTheTeacherAskedFor)

@@ -1,7 +1,7 @@
 // Small aids shared by the topic screen tests.
 #pragma once
 
-#include "platform/twips.h"
+#include "shell/display_scale.h"
 #include "worksheets/question_set.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ inline void moveMouseOver(QWidget* w, QPoint local = QPoint(2, 2))
 // A mouse move over a screen at a point given in twips.
 inline void moveMouseAtTwips(QWidget* screen, double x, double y)
 {
-    moveMouseOver(screen, QPoint(twips::toPixels(x), twips::toPixels(y)));
+    moveMouseOver(screen, QPoint(display::toPixels(x), display::toPixels(y)));
 }
 
 // A complete question-set file whose title and texts carry the given tag.

@@ -74,8 +74,8 @@ TEST_F(CatalogueExchangeTest, ImportAndExportStandBelowThePageButtons)
 {
     Catalogue& c = open({"Heart"});
     EXPECT_EQ(c.importButton()->objectName(), "Label5(0)");
-    EXPECT_EQ(c.importButton()->geometry(), twips::rect(2640, 8520, 3195, 375));
-    EXPECT_EQ(c.exportButton()->geometry(), twips::rect(6000, 8520, 3195, 375));
+    EXPECT_EQ(c.importButton()->geometry(), display::rect(2640, 8520, 3195, 375));
+    EXPECT_EQ(c.exportButton()->geometry(), display::rect(6000, 8520, 3195, 375));
     EXPECT_EQ(c.importButton()->readerName(), QString::fromUtf8("Import Questions\u2026"));
     EXPECT_EQ(c.exportButton()->readerName(), QString::fromUtf8("Export Worksheet\u2026"));
     EXPECT_TRUE(c.importButton()->isVisible());

@@ -63,11 +63,11 @@ TEST_F(CatalogueTest, LoadShowsTheFirstPageInTwoColumns)
     EXPECT_EQ(c.objectName(), "worksheets");
     EXPECT_EQ(c.item<QLabel>("Label1")->text(), "Worksheets Catalogue");
     EXPECT_EQ(shownTitles(c), sample::numberedTitles(24));
-    EXPECT_EQ(c.entry(1)->geometry(), twips::rect(120, 720, 5715, 375));
-    EXPECT_EQ(c.entry(7)->geometry(), twips::rect(120, 720 + 3600, 5685, 375));
-    EXPECT_EQ(c.entry(12)->geometry(), twips::rect(120, 720 + 6600, 5715, 375));
-    EXPECT_EQ(c.entry(13)->geometry(), twips::rect(6120, 720, 5715, 375));
-    EXPECT_EQ(c.entry(15)->geometry(), twips::rect(6120, 1920, 5685, 375));
+    EXPECT_EQ(c.entry(1)->geometry(), display::rect(120, 720, 5715, 375));
+    EXPECT_EQ(c.entry(7)->geometry(), display::rect(120, 720 + 3600, 5685, 375));
+    EXPECT_EQ(c.entry(12)->geometry(), display::rect(120, 720 + 6600, 5715, 375));
+    EXPECT_EQ(c.entry(13)->geometry(), display::rect(6120, 720, 5715, 375));
+    EXPECT_EQ(c.entry(15)->geometry(), display::rect(6120, 1920, 5685, 375));
     EXPECT_EQ(c.entry(0)->text(), "Exit");
     EXPECT_EQ(c.check1()->text(), "Edit Worksheet");
     EXPECT_EQ(c.check2()->text(), "Delete Worksheet");

@@ -22,7 +22,7 @@ namespace {
 
 const QString track = QStringLiteral("multiple/track.txt");
 
-QRect px(double left, double top, double width, double height) { return twips::rect(left, top, width, height); }
+QRect px(double left, double top, double width, double height) { return display::rect(left, top, width, height); }
 
 // Types each character as a key press carrying it (QTest's key clicks know only ASCII).
 void keyIn(QWidget* box, const QString& text)
