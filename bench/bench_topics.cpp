@@ -16,8 +16,8 @@ namespace {
 
 constexpr int extraTopics = 40;
 
-// Copies of a shipped topic with their own titles and screen names. They keep its menu entry,
-// so they are built and read at every start but not offered on the menu.
+// Copies of a shipped topic with their own titles and screen names and no menu entry: they go
+// on the menu's further pages.
 void writeExtraTopics(const QString& mine)
 {
     const QString source = QStringLiteral(CORVANA_CONTENT_DIR "/parts-of-the-body");
@@ -33,6 +33,7 @@ void writeExtraTopics(const QString& mine)
                 text.replace(QRegularExpression(QStringLiteral("(?m)^title:.*$")), QStringLiteral("title: ") + title);
                 text.replace(QRegularExpression(QStringLiteral("(?m)^hub screen:.*$")),
                              QStringLiteral("hub screen: extra%1").arg(n));
+                text.remove(QRegularExpression(QStringLiteral("(?m)^menu entry:.*$")));
             } else if (name == QLatin1String("questions.txt")) {
                 text.replace(QRegularExpression(QStringLiteral("^[^\r\n]*")), title);
             }

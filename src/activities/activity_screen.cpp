@@ -2,6 +2,7 @@
 
 #include "platform/records.h"
 #include "quiz/results.h"
+#include "shell/keyboard_focus.h"
 #include "shell/read_aloud.h"
 
 #include <QApplication>
