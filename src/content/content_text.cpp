@@ -69,39 +69,45 @@ std::optional<double> number(const QString& s)
 
 namespace {
 
-std::optional<std::vector<double>> numbers(const QString& s, const QRegularExpression& separators, size_t count)
-{
-    const QStringList parts = s.trimmed().split(separators);
-    if (static_cast<size_t>(parts.size()) != count)
-        return std::nullopt;
-    std::vector<double> v;
-    for (const QString& p : parts) {
-        const auto n = number(p);
-        if (!n)
-            return std::nullopt;
-        v.push_back(*n);
-    }
-    return v;
-}
+enum Separators { Commas = 1, By = 2 };
 
-// Function statics: tables read during static initialisation (tests) must not meet
-// unconstructed patterns.
-const QRegularExpression& commas()
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+// Numbers separated by commas and/or a lone "x" ("1800 x 375"); written out by hand because
+// every activity file holds dozens of them and a pattern split was most of its reading time.
+std::optional<std::vector<double>> numbers(const QString& s, int separators, size_t count)
 {
-    static const QRegularExpression re(QStringLiteral("\\s*,\\s*"));
-    return re;
-}
-const QRegularExpression& commasOrBy()
-{
-    static const QRegularExpression re(QStringLiteral("\\s*(,|\\bx\\b)\\s*"));
-    return re;
+    std::vector<double> v;
+    const qsizetype n = s.size();
+    qsizetype start = 0;
+    auto take = [&](qsizetype end) {
+        const auto value = number(s.mid(start, end - start));
+        if (!value || v.size() >= count)
+            return false;
+        v.push_back(*value);
+        return true;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = s[i];
+        const bool comma = (separators & Commas) && c == QLatin1Char(',');
+        const bool by = (separators & By) && (c == QLatin1Char('x')) && (i == 0 || !isWordChar(s[i - 1])) &&
+                        (i + 1 == n || !isWordChar(s[i + 1]));
+        if (comma || by) {
+            if (!take(i))
+                return std::nullopt;
+            start = i + 1;
+        }
+    }
+    if (!take(n) || v.size() != count)
+        return std::nullopt;
+    return v;
 }
 
 } // namespace
 
 std::optional<QPointF> point(const QString& s)
 {
-    const auto v = numbers(s, commas(), 2);
+    const auto v = numbers(s, Commas, 2);
     if (!v || std::abs((*v)[0]) > maxCoordinate || std::abs((*v)[1]) > maxCoordinate)
         return std::nullopt;
     return QPointF((*v)[0], (*v)[1]);
@@ -110,7 +116,7 @@ std::optional<QPointF> point(const QString& s)
 std::optional<QRectF> rect(const QString& s)
 {
     // "left, top, width x height"
-    const auto v = numbers(s, commasOrBy(), 4);
+    const auto v = numbers(s, Commas | By, 4);
     if (!v || (*v)[2] <= 0 || (*v)[3] <= 0 || !std::all_of(v->begin(), v->end(), [](double n) { return std::abs(n) <= maxCoordinate; }))
         return std::nullopt;
     return QRectF((*v)[0], (*v)[1], (*v)[2], (*v)[3]);
@@ -118,8 +124,7 @@ std::optional<QRectF> rect(const QString& s)
 
 std::optional<QSizeF> size(const QString& s)
 {
-    static const QRegularExpression by(QStringLiteral("\\s*\\bx\\b\\s*"));
-    const auto v = numbers(s, by, 2);
+    const auto v = numbers(s, By, 2);
     if (!v || (*v)[0] <= 0 || (*v)[1] <= 0 || (*v)[0] > maxCoordinate || (*v)[1] > maxCoordinate)
         return std::nullopt;
     return QSizeF((*v)[0], (*v)[1]);
@@ -135,7 +140,7 @@ std::optional<QColor> colour(const QString& s)
     const QString key = s.trimmed().toLower();
     if (named.contains(key))
         return named.value(key);
-    const auto v = numbers(s, commas(), 3);
+    const auto v = numbers(s, Commas, 3);
     if (!v)
         return std::nullopt;
     for (double c : *v)
