@@ -177,7 +177,7 @@ void applySettings(pages::Page& page, const Settings& s)
 
 } // namespace
 
-QString readText(const QByteArray& bytes, const QString& fileName)
+QString decodeText(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -185,6 +185,12 @@ QString readText(const QByteArray& bytes, const QString& fileName)
         text = cp1252::decode(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    return text;
+}
+
+QString readText(const QByteArray& bytes, const QString& fileName)
+{
+    const QString text = decodeText(bytes);
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (int i = 0; i < lines.size(); ++i)
         if (!cp1252::canEncode(lines[i]))

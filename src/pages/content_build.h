@@ -52,7 +52,9 @@ TopicBuild buildTopic(const QString& folderPath, const QString& folderName, cons
 void build(const QString& contentRoot, const WriteFile& write, const QStringList& only = {});
 
 // A text file as a teacher may have saved it: UTF-8 when it is valid UTF-8, otherwise
-// Windows-1252. Throws when it holds a character Windows-1252 cannot hold.
+// Windows-1252, without a byte-order mark.
+QString decodeText(const QByteArray& bytes);
+// The same, refused (thrown) when it holds a character Windows-1252 cannot hold.
 QString readText(const QByteArray& bytes, const QString& fileName);
 
 } // namespace contentbuild

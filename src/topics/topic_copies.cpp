@@ -1,5 +1,7 @@
 #include "topic_copies.h"
 
+#include "pages/content_build.h"
+
 #include "content/content_text.h"
 #include "platform/cp1252.h"
 
@@ -34,17 +36,6 @@ QString lineEnd(const QString& line)
     return line.mid(n);
 }
 
-QString decodeText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = cp1252::decode(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
-
 } // namespace
 
 QString retitle(TopicFiles& topic, const QString& title)
@@ -61,7 +52,7 @@ QString retitle(TopicFiles& topic, const QString& title)
             topicTxt = &f;
     if (!topicTxt)
         return QStringLiteral("the topic has no topic.txt");
-    QStringList lines = linesWithEnds(decodeText(topicTxt->second));
+    QStringList lines = linesWithEnds(contentbuild::decodeText(topicTxt->second));
     static const QRegularExpression setting(QStringLiteral("^\\s*(title|menu caption|questions)\\s*:\\s*(.*?)\\s*$"),
                                             QRegularExpression::CaseInsensitiveOption);
     QString questions;
@@ -86,7 +77,7 @@ QString retitle(TopicFiles& topic, const QString& title)
     for (auto& f : topic.files) {
         if (questions.isEmpty() || f.first != questions)
             continue;
-        QStringList q = linesWithEnds(decodeText(f.second));
+        QStringList q = linesWithEnds(contentbuild::decodeText(f.second));
         const QString firstLine = QString(title).replace(QLatin1Char(','), QLatin1Char('&'));
         if (q.isEmpty())
             q << firstLine + QStringLiteral("\r\n");
