@@ -17,10 +17,21 @@ QString ContentError::toString() const
 std::vector<KeyedLine> readKeyedLines(const QString& text, const QString& file, std::optional<ContentError>& error)
 {
     std::vector<KeyedLine> out;
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = text.split(lineBreak);
+    // Lines end in CR LF, LF or CR alone, as whichever editor saved the file wrote them.
+    QList<QStringView> lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (all[i] != QLatin1Char('\r') && all[i] != QLatin1Char('\n'))
+            continue;
+        lines << all.mid(start, i - start);
+        if (all[i] == QLatin1Char('\r') && i + 1 < all.size() && all[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines << all.mid(start);
     for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
+        const QString line = lines[i].trimmed().toString();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         // A NUL would cut a caption short and other control bytes draw as boxes.
@@ -60,6 +71,11 @@ namespace content {
 
 std::optional<double> number(const QString& s)
 {
+    return number(QStringView(s));
+}
+
+std::optional<double> number(QStringView s)
+{
     bool ok = false;
     const double v = s.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v) || std::abs(v) > 100000)
@@ -81,7 +97,7 @@ std::optional<std::vector<double>> numbers(const QString& s, int separators, siz
     const qsizetype n = s.size();
     qsizetype start = 0;
     auto take = [&](qsizetype end) {
-        const auto value = number(s.mid(start, end - start));
+        const auto value = number(QStringView(s).mid(start, end - start));
         if (!value || v.size() >= count)
             return false;
         v.push_back(*value);

@@ -48,6 +48,7 @@ bool isPictureName(const QString& name);
 
 // Numbers in twips and colours as content files write them; nullopt when malformed.
 std::optional<double> number(const QString& s);    // finite, at most 100000 either way
+std::optional<double> number(QStringView s);
 std::optional<QPointF> point(const QString& s);       // "480, 1200", within maxCoordinate
 std::optional<QRectF> rect(const QString& s);         // "480, 1200, 3585 x 705"
 std::optional<QSizeF> size(const QString& s);         // "1485 x 375"

@@ -1,5 +1,7 @@
 #include "data_folder.h"
 
+#include "at_once.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -94,9 +96,16 @@ void DataFolder::setTopicRoots(const QStringList& roots)
     topicRoots_ = roots;
     topicFiles_.clear();
     ++topicGeneration_;
-    for (const QString& root : roots)
-        if (!root.isEmpty())
-            listFiles(root, QString(), 3, topicFiles_);
+    // Each root listed on its own (at once), then joined with the earlier root winning.
+    std::vector<QHash<QString, QString>> listed(static_cast<std::size_t>(roots.size()));
+    forEachAtOnce(listed.size(), [&](std::size_t i) {
+        if (!roots[static_cast<qsizetype>(i)].isEmpty())
+            listFiles(roots[static_cast<qsizetype>(i)], QString(), 3, listed[i]);
+    });
+    for (const QHash<QString, QString>& files : listed)
+        for (auto f = files.cbegin(); f != files.cend(); ++f)
+            if (!topicFiles_.contains(f.key()))
+                topicFiles_.insert(f.key(), f.value());
 }
 
 QString DataFolder::resolveInTopicRoots(const QStringList& parts) const

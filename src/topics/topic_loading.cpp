@@ -3,6 +3,7 @@
 #include "topic_catalogue.h"
 
 #include "pages/content_build.h"
+#include "platform/at_once.h"
 #include "platform/cp1252.h"
 #include "platform/data_folder.h"
 #include "shell/app.h"
@@ -63,6 +64,7 @@ struct Entry {
     TopicReport report;
     std::optional<TopicFile> topic;
     QString root; // its cache entry: built like the shipped data folder
+    QString key;  // the name of that entry
 };
 
 // A key that changes when any file of the folder is added, removed, renamed or saved again.
@@ -141,50 +143,16 @@ QString fallbackCache()
     return dir.isValid() ? dir.path() : QString();
 }
 
-// Builds one topic folder into its cache entry, or finds it built already.
-void buildOrReuse(Entry& e, const QString& cacheRoot, QSet<QString>& used)
+// Takes a built topic's result and reads back the description the build wrote, as the shipped
+// ones are read. The build wrote the files under the names topic.txt gives, so they are opened
+// directly, without a search for other cases.
+void readBuilt(Entry& e, const QString& root, const QString& title, const QStringList& mistakes)
 {
     const QString folder = e.report.folder;
-    const QString key = cacheKey(e.report.path, folder, e.report.mistakes);
-    if (key.isEmpty())
-        return;
-    used << key;
-    QString root = QDir(cacheRoot).filePath(key);
-    QString title;
-    QStringList mistakes;
-    if (!readResult(root, title, mistakes)) {
-        // Built beside the entry and renamed into place, so that no start ever reads half an entry.
-        QString base = cacheRoot;
-        if (!QDir().mkpath(base) || !QFileInfo(base).isWritable())
-            base = fallbackCache();
-        root = QDir(base).filePath(key);
-        QTemporaryDir building(QDir(base).filePath(key + QStringLiteral(".building-XXXXXX")));
-        if (!building.isValid()) {
-            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
-            return;
-        }
-        const contentbuild::TopicBuild built =
-            contentbuild::buildTopic(e.report.path, folder, folder, writerInto(building.path()));
-        title = built.topic ? built.topic->hub.title : folder;
-        mistakes.clear();
-        for (const ContentError& m : built.mistakes)
-            mistakes << m.toString();
-        if (!writeResult(building.path(), title, mistakes)) {
-            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
-            return;
-        }
-        QDir(root).removeRecursively(); // an entry left incomplete by a program that stopped
-        if (QDir().rename(building.path(), root))
-            building.setAutoRemove(false);
-        else if (!readResult(root, title, mistakes)) // another start built it at the same time
-            e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
-    }
     e.report.title = title.isEmpty() ? folder : title;
     e.report.mistakes << mistakes;
     if (!e.report.mistakes.isEmpty())
         return;
-    // The built description, read back as the shipped ones are. The build wrote the files under
-    // the names topic.txt gives, so they are opened directly, without a search for other cases.
     const QString shown = folder + QStringLiteral("/topic.txt");
     const QString base = root + QStringLiteral("/topics/") + folder + QLatin1Char('/');
     const auto read = [&](const QString& name) -> std::optional<QString> {
@@ -202,6 +170,59 @@ void buildOrReuse(Entry& e, const QString& cacheRoot, QSet<QString>& used)
         return;
     }
     e.root = root;
+}
+
+// Finds the topic's cache entry and reads it; false when the topic has not been built yet. Reads
+// only, so that many topics can be read at once.
+bool reuse(Entry& e, const QString& cacheRoot)
+{
+    e.key = cacheKey(e.report.path, e.report.folder, e.report.mistakes);
+    if (e.key.isEmpty())
+        return true;
+    const QString root = QDir(cacheRoot).filePath(e.key);
+    QString title;
+    QStringList mistakes;
+    if (!readResult(root, title, mistakes))
+        return false;
+    readBuilt(e, root, title, mistakes);
+    return true;
+}
+
+// Builds one topic folder (its key found by reuse) into its cache entry.
+void build(Entry& e, const QString& cacheRoot)
+{
+    const QString folder = e.report.folder;
+    const QString& key = e.key;
+    QString root = QDir(cacheRoot).filePath(key);
+    QString title;
+    QStringList mistakes;
+    // Built beside the entry and renamed into place, so that no start ever reads half an entry.
+    QString base = cacheRoot;
+    if (!QDir().mkpath(base) || !QFileInfo(base).isWritable())
+        base = fallbackCache();
+    root = QDir(base).filePath(key);
+    QTemporaryDir building(QDir(base).filePath(key + QStringLiteral(".building-XXXXXX")));
+    if (!building.isValid()) {
+        e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+        return;
+    }
+    const contentbuild::TopicBuild built =
+        contentbuild::buildTopic(e.report.path, folder, folder, writerInto(building.path()));
+    title = built.topic ? built.topic->hub.title : folder;
+    for (const ContentError& m : built.mistakes)
+        mistakes << m.toString();
+    if (!writeResult(building.path(), title, mistakes)) {
+        e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+        return;
+    }
+    QDir(root).removeRecursively(); // an entry left incomplete by a program that stopped
+    if (QDir().rename(building.path(), root))
+        building.setAutoRemove(false);
+    else if (!readResult(root, title, mistakes)) { // another start built it at the same time
+        e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
+        return;
+    }
+    readBuilt(e, root, title, mistakes);
 }
 
 // The topic folders of one source folder, in name order; folders whose names start with a dot
@@ -266,10 +287,20 @@ void loadTopics(App& app, const TopicFolders& folders)
     addFolders(folders.mine, TopicOrigin::Mine, entries);
 
     const QString cacheRoot = folders.cache.isEmpty() ? fallbackCache() : folders.cache;
-    QSet<QString> used;
+    std::vector<Entry*> toRead;
     for (size_t i = shippedCount; i < entries.size(); ++i)
         if (entries[i].report.mistakes.isEmpty())
-            buildOrReuse(entries[i], cacheRoot, used);
+            toRead.push_back(&entries[i]);
+    std::vector<char> read(toRead.size(), 0);
+    // The topics share nothing but the parsers' constant tables, so they are read at once.
+    forEachAtOnce(toRead.size(), [&](size_t i) { read[i] = reuse(*toRead[i], cacheRoot); });
+    QSet<QString> used;
+    for (size_t i = 0; i < toRead.size(); ++i) {
+        if (!read[i])
+            build(*toRead[i], cacheRoot); // one at a time: page making shares fonts and pictures
+        if (!toRead[i]->key.isEmpty())
+            used << toRead[i]->key;
+    }
 
     // A later folder of the same name stands in for an earlier one once it is ready; a copy with
     // mistakes leaves the one before it on the menu.
