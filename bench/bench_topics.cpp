@@ -52,7 +52,7 @@ struct Home {
     QString cache() const { return dir.filePath(QStringLiteral("cache")); }
 };
 
-// One start to the title screen; the seconds from starting the process to its end.
+// One start to the title screen; the seconds from starting the process until the title is up.
 double startOnce(const Home& home)
 {
     QProcess p;
@@ -67,8 +67,17 @@ double startOnce(const Home& home)
     QElapsedTimer clock;
     clock.start();
     p.start(QStringLiteral(CORVANA_EXE), {});
+    // The clock stops when the title screen is up (the probe's line), not when the process has
+    // also torn everything down again.
+    QByteArray out;
+    qint64 shown = -1;
+    while (shown < 0 && p.waitForReadyRead(60000)) {
+        out += p.readAllStandardOutput();
+        if (out.contains("title shown"))
+            shown = clock.nsecsElapsed();
+    }
     p.waitForFinished(60000);
-    return clock.nsecsElapsed() / 1e9;
+    return (shown < 0 ? clock.nsecsElapsed() : shown) / 1e9;
 }
 
 void BM_StartShippedTopicsOnly(benchmark::State& state)

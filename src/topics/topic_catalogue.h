@@ -7,6 +7,7 @@
 #include <vector>
 
 class DataFolder;
+class QFile;
 
 class TopicCatalogue {
 public:
@@ -33,6 +34,9 @@ private:
     std::vector<std::shared_ptr<const TopicFile>> topics_;
     QStringList errors_;
 };
+
+// At most limit bytes of an open regular file.
+QByteArray readAtMost(QFile& file, qint64 limit);
 
 // Reads a content file of the data folder as Windows-1252 text; nullopt when missing.
 std::optional<QString> readContentFile(const DataFolder& files, const QString& relative);

@@ -128,7 +128,7 @@ bool readResult(const QString& root, QString& title, QStringList& mistakes)
     QFile f(QDir(root).filePath(resultFile));
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QStringList lines = QString::fromUtf8(f.read(1024 * 1024)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(readAtMost(f, 1024 * 1024)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (lines.isEmpty())
         return false;
     title = lines.first();
@@ -159,7 +159,7 @@ void readBuilt(Entry& e, const QString& root, const QString& title, const QStrin
         QFile f(base + name);
         if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || !f.open(QIODevice::ReadOnly))
             return std::nullopt;
-        return cp1252::decode(f.read(1024 * 1024));
+        return cp1252::decode(readAtMost(f, 1024 * 1024));
     };
     const auto text = read(QStringLiteral("topic.txt"));
     std::optional<ContentError> error;
