@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "platform/printouts.h"
 #include "platform/records.h"
+#include "shell/list_table.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,16 +36,15 @@ const ButtonRow buttons[] = {
     {"Settings", {8400, 7920, 1995, 495}},       {"Exit", {10560, 7920, 1245, 495}},
 };
 
-// Colours a teacher reads at a glance, light enough for black text.
 QColor bandColour(Band b)
 {
     switch (b) {
     case Band::High:
-        return QColor(170, 230, 170);
+        return ui::goodCell;
     case Band::Middle:
-        return QColor(255, 220, 140);
+        return ui::fairCell;
     case Band::Low:
-        return QColor(245, 170, 170);
+        return ui::poorCell;
     case Band::NotDone:
         break;
     }
@@ -64,13 +64,6 @@ QString bandWords(Band b)
         break;
     }
     return QStringLiteral("not done");
-}
-
-QTableWidgetItem* cellItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
 }
 
 QString duration(const FinishedTask& t)
@@ -102,14 +95,7 @@ ClassRecordsScreen::ClassRecordsScreen(App& app)
                      Qt::AlignLeft | Qt::AlignVCenter);
     note_->setWordWrap(true);
 
-    table_ = new QTableWidget(this);
-    table_->setObjectName(QStringLiteral("Grid1"));
-    table_->setAccessibleName(QStringLiteral("Class records"));
-    display::setItemFont(table_, tableFont);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
+    table_ = ui::addListTable(this, QStringLiteral("Grid1"), QStringLiteral("Class records"), tableFont);
     place(table_, {120, 1560, 11760, 6180});
 
     QList<ButtonLabel*> hover;
@@ -223,7 +209,7 @@ void ClassRecordsScreen::fillGrid()
         for (int t = 0; t < grid_.tasks.size(); ++t) {
             const Cell& c = grid_.cells[p][t];
             const Band b = c.attempts ? band(c.best, c.bestOutOf) : Band::NotDone;
-            QTableWidgetItem* item = cellItem(cellText(c));
+            QTableWidgetItem* item = ui::listCell(cellText(c));
             item->setBackground(bandColour(b));
             item->setForeground(QColor(0, 0, 0));
             // Screen readers hear the colour's meaning too.
@@ -267,7 +253,7 @@ void ClassRecordsScreen::showHistory(const QString& pupil)
                                    QStringLiteral("%1/%2").arg(t.score).arg(t.outOf), duration(t),
                                    wrong.join(QStringLiteral(", "))};
         for (int c = 0; c < cells.size(); ++c) {
-            QTableWidgetItem* item = cellItem(cells[c]);
+            QTableWidgetItem* item = ui::listCell(cells[c]);
             if (c == 3) {
                 item->setBackground(bandColour(band(t.score, t.outOf)));
                 item->setForeground(QColor(0, 0, 0));
@@ -303,7 +289,7 @@ void ClassRecordsScreen::showQuestions(const TaskId& task)
                                                                                     : QStringLiteral("pupils"));
         const QStringList cells = {QStringLiteral("Question %1").arg(q.question), wrongShareText(q), common};
         for (int c = 0; c < cells.size(); ++c) {
-            QTableWidgetItem* item = cellItem(cells[c]);
+            QTableWidgetItem* item = ui::listCell(cells[c]);
             if (c == 1) {
                 // Coloured by how many got it right.
                 item->setBackground(bandColour(band(q.pupils - q.wrongPupils, q.pupils)));

@@ -322,7 +322,7 @@ void loadTopics(App& app, const TopicFolders& folders)
             continue;
         const int line = e.topic->menuEntryLine;
         QString why;
-        if (!catalogue->add(*e.topic, &why)) {
+        if (!catalogue->add(std::move(*e.topic), &why)) {
             e.report.mistakes << (e.report.origin == TopicOrigin::Shipped
                                       ? why
                                       : ContentError{e.report.folder + QStringLiteral("/topic.txt"), line, why}.toString());

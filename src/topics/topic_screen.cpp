@@ -6,6 +6,7 @@
 #include "content/topic_archive.h"
 #include "platform/dialogs.h"
 #include "platform/messages.h"
+#include "shell/list_table.h"
 #include "state/app_state.h"
 
 #include <QDir>
@@ -60,19 +61,12 @@ QString stateWords(const TopicReport& r)
     return QStringLiteral("ready");
 }
 
-// The colours of the class records: green for ready, red for mistakes; grey when out of use.
+// Green for ready, red for mistakes; grey when out of use.
 QColor stateColour(const TopicReport& r)
 {
     if (!r.ready())
-        return QColor(245, 170, 170);
-    return r.replaced ? QColor(215, 215, 215) : QColor(170, 230, 170);
-}
-
-QTableWidgetItem* cellItem(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
+        return ui::poorCell;
+    return r.replaced ? ui::idleCell : ui::goodCell;
 }
 
 QString shownPath(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -88,15 +82,8 @@ TopicScreen::TopicScreen(App& app) : Screen(app, QString::fromLatin1(kName))
     note_->setWordWrap(true);
     note_->setTextFormat(Qt::PlainText);
 
-    table_ = new QTableWidget(this);
-    table_->setObjectName(QStringLiteral("Grid1"));
-    table_->setAccessibleName(QStringLiteral("Topics"));
-    display::setItemFont(table_, {"Tahoma", 10});
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_ = ui::addListTable(this, QStringLiteral("Grid1"), QStringLiteral("Topics"), {"Tahoma", 10});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     place(table_, {120, 1440, 11760, 3600});
     connect(table_, &QTableWidget::currentCellChanged, this, [this] { showDetails(); });
@@ -159,13 +146,13 @@ void TopicScreen::refresh()
     table_->setRowCount(int(shown_.size()));
     for (int row = 0; row < shown_.size(); ++row) {
         const TopicReport& r = shown_[row];
-        table_->setItem(row, TitleColumn, cellItem(r.title.isEmpty() ? r.folder : r.title));
-        table_->setItem(row, FromColumn, cellItem(originWord(r.origin)));
-        QTableWidgetItem* st = cellItem(stateWords(r));
+        table_->setItem(row, TitleColumn, ui::listCell(r.title.isEmpty() ? r.folder : r.title));
+        table_->setItem(row, FromColumn, ui::listCell(originWord(r.origin)));
+        QTableWidgetItem* st = ui::listCell(stateWords(r));
         st->setBackground(stateColour(r));
         st->setForeground(QColor(0, 0, 0));
         table_->setItem(row, StateColumn, st);
-        table_->setItem(row, FolderColumn, cellItem(r.folder));
+        table_->setItem(row, FolderColumn, ui::listCell(r.folder));
     }
     const int widths[] = {3900, 1200, 3300, 3000};
     for (int c = 0; c < ColumnCount; ++c)
