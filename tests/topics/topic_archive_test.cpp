@@ -3,6 +3,8 @@
 #include "content/topic_archive.h"
 #include "topics/topic_copies.h"
 
+#include "topics_helpers.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -97,16 +99,6 @@ QByteArray fileFrom(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList filesUnder(const QString& folder)
-{
-    QStringList names;
-    for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-         it.hasNext();)
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
-    return names;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "topics/topic_screen.h"
 
 #include "test_app.h"
+#include "topics_helpers.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -30,16 +31,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
-}
-
-QStringList filesUnder(const QString& folder)
-{
-    QStringList names;
-    for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-         it.hasNext();)
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
-    return names;
 }
 
 class TopicScreenTest : public ::testing::Test {

@@ -5,6 +5,8 @@
 #include "worksheets/question_set.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QDirIterator>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -45,4 +47,15 @@ inline QByteArray shortQuestionSetFile(const QString& tag, int lines)
     for (int i = 0; i < lines && i < all.size(); ++i)
         out += all[i] + '\n';
     return out;
+}
+
+// Every file and folder below folder, relative to it, sorted: what an import or copy wrote.
+inline QStringList filesUnder(const QString& folder)
+{
+    QStringList names;
+    for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+         it.hasNext();)
+        names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
+    return names;
 }
