@@ -120,7 +120,11 @@ QString DataFolder::resolve(const QString& relative) const
     const QStringList parts = components(relative);
     if (parts.isEmpty())
         return {};
-    QString path = resolveUnder(writableRoot_, parts);
+    // The user's "topics" folder holds the teacher's own topic sources, which reach the program
+    // only built, through the topic roots: a copy there must never stand in for a shipped file.
+    QString path;
+    if (parts.first().compare(QLatin1String("topics"), Qt::CaseInsensitive) != 0)
+        path = resolveUnder(writableRoot_, parts);
     if (path.isEmpty())
         path = resolveInTopicRoots(parts);
     if (path.isEmpty())

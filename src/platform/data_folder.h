@@ -19,6 +19,7 @@ public:
 
     // Absolute path of an existing file, matching backslash or slash and any letter case,
     // looked up in the writable folder first, then the topic folders, then the shipped one.
+    // Paths under "topics" skip the writable folder: the teacher's topic sources live there.
     // Empty when it does not exist or the path would leave the data folder.
     QString resolve(const QString& relative) const;
     // The same without the user's folder: for the program's and the topics' own files, which

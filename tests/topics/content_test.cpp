@@ -183,10 +183,11 @@ TEST(TopicContent, TheTemplateTopicBuildsWithoutMistakesOrWarnings)
 TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
 {
     QTemporaryDir dir;
+    TestApp t(fixtureDataDir());
     TopicFolders folders;
     folders.shipped = QStringLiteral(CORVANA_SOURCE_DIR "/tests/support/fixtures");
     folders.school = dir.filePath(QStringLiteral("school"));
-    folders.mine = dir.filePath(QStringLiteral("mine"));
+    folders.mine = t.userRoot() + QStringLiteral("/topics"); // where an installed program keeps them
     folders.cache = dir.filePath(QStringLiteral("cache"));
     writeTopic(folders.school, QStringLiteral("lungs"), lungsTopic());
     Files broken = lungsTopic();
@@ -205,8 +206,17 @@ TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
         f.write("- " + fact + "\n");
     };
     mend("Bones are alive and grow.");
+    // A copy of the other shipped topic with a mistake in its description: the shipped one stays.
+    const QString body = folders.mine + QStringLiteral("/parts-of-the-body");
+    QDir().mkpath(body);
+    for (const QString& name : QDir(folders.shipped + QStringLiteral("/parts-of-the-body")).entryList(QDir::Files))
+        QFile::copy(folders.shipped + QStringLiteral("/parts-of-the-body/") + name, body + QLatin1Char('/') + name);
+    {
+        QFile f(body + QStringLiteral("/topic.txt"));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("quiz pictur: typo.svg\r\n");
+    }
 
-    TestApp t(fixtureDataDir());
     loadTopics(t.app, folders);
     auto report = [&](const char* folder, TopicOrigin origin) {
         for (const TopicReport& r : t.state.topicReports)
@@ -232,6 +242,8 @@ TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
     EXPECT_TRUE(report("bones", TopicOrigin::Mine).ready()) << mistakes(report("bones", TopicOrigin::Mine)).toStdString();
     EXPECT_TRUE(report("bones", TopicOrigin::Shipped).replaced);
     EXPECT_FALSE(report("parts-of-the-body", TopicOrigin::Shipped).replaced);
+    EXPECT_FALSE(report("parts-of-the-body", TopicOrigin::Mine).ready());
+    EXPECT_FALSE(t.files.resolve(QStringLiteral("topics\\parts-of-the-body\\topic.txt")).startsWith(folders.mine));
     QStringList onMenu;
     for (const auto& topic : t.state.topics->topics())
         onMenu << topic->folderName;
@@ -250,7 +262,7 @@ TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
 
     // Nothing changed: every entry is read as it is, none built again.
     const QStringList entries = QDir(folders.cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    EXPECT_EQ(entries.size(), 4); // lungs, broken, lungs-again, bones
+    EXPECT_EQ(entries.size(), 5); // lungs, broken, lungs-again, bones, parts-of-the-body
     for (const QString& e : entries)
         QFile(folders.cache + QLatin1Char('/') + e + QStringLiteral("/untouched")).open(QIODevice::WriteOnly);
     reloadTopics(t.app);
@@ -263,7 +275,7 @@ TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
     mend("Your skeleton holds you up.");
     reloadTopics(t.app);
     const QStringList after = QDir(folders.cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    EXPECT_EQ(after.size(), 4);
+    EXPECT_EQ(after.size(), 5);
     EXPECT_EQ(std::count_if(after.begin(), after.end(), [&](const QString& e) { return !entries.contains(e); }), 1);
     const QString rebuilt = t.files.resolve(bonesFacts);
     EXPECT_TRUE(cached(rebuilt));
