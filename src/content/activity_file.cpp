@@ -262,7 +262,7 @@ QString readText(Draft& d, const KeyedLine& k)
 
 QString readDrawingOrder(Draft& d, const KeyedLine& k)
 {
-    d.file.layout.drawingOrder += k.value.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    d.file.layout.drawingOrder += k.value.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (d.file.layout.drawingOrder.size() > 6 * content::maxItems)
         return QStringLiteral("the drawing order names more items than an activity has");
     d.orderGiven = true;
