@@ -9,7 +9,7 @@ unset MAKELEVEL MAKEFLAGS MFLAGS # started from make: keep the build's output pl
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD:-build-fuzz}
 jobs=${JOBS:-2}
-targets=(${FUZZ_TARGETS:-questions worksheet_list metafile topic_file activity_file markdown_pages topic_folder gift moodle_xml aiken csv topic_archive})
+targets=(${FUZZ_TARGETS:-questions worksheet_list metafile topic_file activity_file markdown_pages topic_folder gift moodle_xml aiken csv topic_archive topic_pack})
 
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANA_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$jobs" --target fuzzers

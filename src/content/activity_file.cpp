@@ -9,14 +9,6 @@ namespace activity {
 
 namespace {
 
-const char* knownFamily(const QString& family)
-{
-    for (const char* f : {"Tahoma", "Times New Roman", "Arial"})
-        if (family.compare(QLatin1String(f), Qt::CaseInsensitive) == 0)
-            return f;
-    return nullptr;
-}
-
 // "Tahoma 12 bold", "Times New Roman 24"
 std::optional<FontSpec> parseFont(const QString& s)
 {
@@ -29,7 +21,7 @@ std::optional<FontSpec> parseFont(const QString& s)
     if (words.size() < 2)
         return std::nullopt;
     const auto points = content::number(words.takeLast());
-    const char* family = knownFamily(words.join(QLatin1Char(' ')));
+    const char* family = fontFamily(words.join(QLatin1Char(' ')));
     if (!points || *points <= 0 || *points > 72 || !family)
         return std::nullopt;
     return FontSpec{family, *points, bold};
@@ -321,6 +313,14 @@ bool checkWhole(Draft& d, const content::Report& report)
 }
 
 } // namespace
+
+const char* fontFamily(const QString& family)
+{
+    for (const char* f : {"Tahoma", "Times New Roman", "Arial"})
+        if (family.compare(QLatin1String(f), Qt::CaseInsensitive) == 0)
+            return f;
+    return nullptr;
+}
 
 QString mediaPath(const QString& name, const QString& mediaFolder)
 {

@@ -27,6 +27,8 @@ struct ItemRow {
     // Where the target box's pointer goes, in words, for a pupil who cannot see the picture
     // ("the organ between the two lungs"); never the answer itself. Empty when not written.
     QString where = {};
+
+    friend bool operator==(const ItemRow&, const ItemRow&) = default;
 };
 
 // A fixed text with a transparent background.
@@ -37,12 +39,16 @@ struct TextRow {
     FontSpec font;
     QColor colour;
     Qt::Alignment align;
+
+    friend bool operator==(const TextRow&, const TextRow&) = default;
 };
 
 // A yellow pointer line Line1(index), 3 pixels wide.
 struct LineRow {
     int index;
     QPointF from, to;
+
+    friend bool operator==(const LineRow&, const LineRow&) = default;
 };
 
 struct ActivityLayout {
@@ -59,6 +65,8 @@ struct ActivityLayout {
     QStringList drawingOrder;         // item names, top-most first; "Line1" is all lines
 
     int count() const { return static_cast<int>(items.size()); }
+
+    friend bool operator==(const ActivityLayout&, const ActivityLayout&) = default;
 };
 
 // Pointer-line targets as written ("to heart"), by line index, for the build's checks.
@@ -66,6 +74,8 @@ struct LineTarget {
     int lineIndex;
     QString partId;
     int fileLine;
+
+    friend bool operator==(const LineTarget&, const LineTarget&) = default;
 };
 
 struct ActivityFile {
@@ -75,6 +85,8 @@ struct ActivityFile {
     // What the build should mention without stopping: a box of a picture's labelling with no
     // "where:" to tell a pupil who cannot see the picture where it points.
     std::vector<ContentError> warnings;
+
+    friend bool operator==(const ActivityFile&, const ActivityFile&) = default;
 };
 
 // mediaFolder: where names without a folder live, e.g. "topics\heart". On a mistake,
@@ -85,6 +97,9 @@ std::optional<ActivityFile> parseActivityFile(const QString& text, const QString
 // The standard drawing order when a file gives none: answer labels (higher index on top),
 // home boxes, pointer lines, fixed texts, buttons, target boxes, then the picture.
 QStringList defaultDrawingOrder(const ActivityLayout& layout);
+
+// The font family a content file may name, as the screens spell it; null for any other.
+const char* fontFamily(const QString& family);
 
 // A picture name as a content file writes it, made a path of the media folder.
 QString mediaPath(const QString& name, const QString& mediaFolder);

@@ -18,6 +18,8 @@ struct ContentError {
     int line = 0;
     QString message;
     QString toString() const;
+
+    friend bool operator==(const ContentError&, const ContentError&) = default;
 };
 
 struct KeyedLine {

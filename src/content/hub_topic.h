@@ -14,6 +14,8 @@
 struct HubActivity {
     QString screen;  // the activity's screen name
     QString caption; // the button's caption, which also names the task ("Labelling Activity")
+
+    friend bool operator==(const HubActivity&, const HubActivity&) = default;
 };
 
 // One page set as the hub hands it to the paged reader.
@@ -22,6 +24,8 @@ struct HubPages {
     QString pageSet;    // file-name stem the reader pages with
     QString screenCopy; // first page, shown
     QString printCopy;  // first page, printed
+
+    friend bool operator==(const HubPages&, const HubPages&) = default;
 };
 
 struct HubTopic {
@@ -41,6 +45,8 @@ struct HubTopic {
     QString animation;           // "skull"
     bool pictureCentred = false; // left centres the picture across the screen
     QPointF pictureTopLeft;      // left (unless centred) and top, twips
+
+    friend bool operator==(const HubTopic&, const HubTopic&) = default;
 };
 
 namespace hubs {

@@ -15,6 +15,8 @@ struct TopicActivity {
     QString fileName; // its file in the topic's folder
     QString caption;  // its button on the hub
     activity::ActivityFile file;
+
+    friend bool operator==(const TopicActivity&, const TopicActivity&) = default;
 };
 
 struct TopicFile {
@@ -24,6 +26,8 @@ struct TopicFile {
     QString folderName;
     QString questionsFile, keyFactsFile, notesFile;
     int menuEntryLine = 0;
+
+    friend bool operator==(const TopicFile&, const TopicFile&) = default;
 };
 
 // Reads a sibling file of the topic as text; nullopt when it is missing.

@@ -3,6 +3,8 @@
 // the screens that show them can use them.
 #pragma once
 
+#include <cstring>
+
 namespace design {
 inline constexpr double screenWidth = 12000; // twips
 inline constexpr double screenHeight = 9000;
@@ -12,4 +14,10 @@ struct FontSpec {
     const char* family; // "Tahoma", "Times New Roman", "Arial"
     double points;
     bool bold = false;
+
+    friend bool operator==(const FontSpec& a, const FontSpec& b)
+    {
+        return (a.family == b.family || (a.family && b.family && std::strcmp(a.family, b.family) == 0)) &&
+               a.points == b.points && a.bold == b.bold;
+    }
 };
