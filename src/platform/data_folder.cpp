@@ -1,7 +1,5 @@
 #include "data_folder.h"
 
-#include "at_once.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -73,39 +71,16 @@ QString DataFolder::resolveUnder(const QString& root, const QStringList& parts, 
     return current;
 }
 
-namespace {
-// Built topic folders are three levels deep at most ("topics/heart/labelling.txt").
-void listFiles(const QString& folder, const QString& prefix, int depth, QHash<QString, QString>& into)
+void DataFolder::setTopicRoots(const std::vector<TopicRoot>& roots)
 {
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden);
-    for (const QFileInfo& e : entries) {
-        const QString key = prefix + e.fileName().toLower();
-        if (e.isDir()) {
-            if (depth > 1)
-                listFiles(e.filePath(), key + QLatin1Char('/'), depth - 1, into);
-        } else if (!into.contains(key)) {
-            into.insert(key, e.filePath());
-        }
-    }
-}
-} // namespace
-
-void DataFolder::setTopicRoots(const QStringList& roots)
-{
-    topicRoots_ = roots;
     topicFiles_.clear();
     ++topicGeneration_;
-    // Each root listed on its own (at once), then joined with the earlier root winning.
-    std::vector<QHash<QString, QString>> listed(static_cast<std::size_t>(roots.size()));
-    forEachAtOnce(listed.size(), [&](std::size_t i) {
-        if (!roots[static_cast<qsizetype>(i)].isEmpty())
-            listFiles(roots[static_cast<qsizetype>(i)], QString(), 3, listed[i]);
-    });
-    for (const QHash<QString, QString>& files : listed)
-        for (auto f = files.cbegin(); f != files.cend(); ++f)
-            if (!topicFiles_.contains(f.key()))
-                topicFiles_.insert(f.key(), f.value());
+    for (const TopicRoot& root : roots)
+        for (const QString& file : root.files) {
+            const QString key = file.toLower();
+            if (!topicFiles_.contains(key))
+                topicFiles_.insert(key, root.folder + QLatin1Char('/') + file);
+        }
 }
 
 QString DataFolder::resolveInTopicRoots(const QStringList& parts) const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class DataFolder {
 public:
     // readOnlyRoot: the shipped media folder. writableRoot: the user's own folder, where the
@@ -28,10 +30,14 @@ public:
 
     // Folders laid out like the shipped one, each holding the built files of topics read at run
     // time; searched after the writable folder and before the shipped one, the first that holds a
-    // file wins. Their files are listed once here, so a lookup costs no disk access; the folders
-    // must not change until the next call. Only the topic loader sets them.
-    void setTopicRoots(const QStringList& roots);
-    const QStringList& topicRoots() const { return topicRoots_; }
+    // file wins. Each comes with the list of its files ("wmf/heart1.wmf") as its builder wrote
+    // them, so a lookup costs no disk access; the folders must not change until the next call.
+    // Only the topic loader sets them.
+    struct TopicRoot {
+        QString folder;
+        QStringList files;
+    };
+    void setTopicRoots(const std::vector<TopicRoot>& roots);
     // Counts the calls of setTopicRoots, so that a cache of files can tell when to forget.
     int topicGeneration() const { return topicGeneration_; }
 
@@ -51,7 +57,6 @@ private:
     QString resolveInTopicRoots(const QStringList& parts) const;
     QString readOnlyRoot_;
     QString writableRoot_;
-    QStringList topicRoots_;
     QHash<QString, QString> topicFiles_; // lower-case "wmf/heart1.wmf" -> absolute path
     int topicGeneration_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "topic_catalogue.h"
 
+#include "content/topic_pack.h"
 #include "pages/content_build.h"
 #include "platform/at_once.h"
 #include "platform/cp1252.h"
@@ -10,6 +11,7 @@
 #include "state/app_state.h"
 
 #include <QCryptographicHash>
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,8 +23,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <thread>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 TopicFolders TopicFolders::forInstallation()
 {
@@ -55,38 +64,68 @@ namespace {
 constexpr int maxTopicFolders = 200;
 constexpr int maxFilesPerTopic = 200;
 constexpr qint64 maxBuiltFile = 4 * 1024 * 1024;
+constexpr quint32 maxBuiltFiles = 10 * maxFilesPerTopic;
 // Part of every cache key: a program that builds differently must not read older entries.
-constexpr char cacheFormat[] = "corvana built topic 1";
+constexpr char cacheFormat[] = "corvana built topic 2";
 // In each cache entry: the topic's title, then its mistakes, one a line.
 const QString resultFile = QStringLiteral("result.txt");
+// In each cache entry of a topic without mistakes: the files the build wrote, and the topic as
+// read from them, so that a start reads it back without listing or parsing anything.
+const QString entryFile = QStringLiteral("topic.bin");
 
 struct Entry {
     TopicReport report;
     std::optional<TopicFile> topic;
-    QString root; // its cache entry: built like the shipped data folder
-    QString key;  // the name of that entry
+    QString root;      // its cache entry: built like the shipped data folder
+    QStringList files; // the entry's files, relative to root
+    QString key;       // the name of that entry
 };
 
 // A key that changes when any file of the folder is added, removed, renamed or saved again.
-// Empty (and a mistake) when the folder holds far more than a topic does.
+// Empty (and a mistake) when the folder holds far more than a topic does. The folder is read
+// with the system's own calls: through Qt's file information, with its local times, this was
+// most of the cost of a start with many topics.
 QString cacheKey(const QString& path, const QString& folder, QStringList& mistakes)
 {
-    const QFileInfoList files =
-        QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-    if (files.size() > maxFilesPerTopic) {
+    struct File {
+        QByteArray name;
+        qint64 size; // -1: not a regular file
+        qint64 seconds, nanoseconds;
+        bool link;
+    };
+    std::vector<File> files;
+    if (DIR* dir = opendir(QFile::encodeName(path).constData())) {
+        const int at = dirfd(dir);
+        while (const dirent* d = readdir(dir)) {
+            if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0)
+                continue;
+            if (files.size() > size_t(maxFilesPerTopic))
+                break;
+            struct stat own {};
+            bool link = d->d_type == DT_LNK;
+            if (d->d_type == DT_UNKNOWN)
+                link = fstatat(at, d->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode);
+            struct stat target {};
+            const bool found = fstatat(at, d->d_name, &target, 0) == 0;
+            files.push_back({QByteArray(d->d_name), found && S_ISREG(target.st_mode) ? qint64(target.st_size) : -1,
+                             qint64(target.st_mtim.tv_sec), qint64(target.st_mtim.tv_nsec), link});
+        }
+        closedir(dir);
+    }
+    if (files.size() > size_t(maxFilesPerTopic)) {
         mistakes << QStringLiteral("%1: a topic folder holds at most %2 files").arg(folder).arg(maxFilesPerTopic);
         return {};
     }
+    std::sort(files.begin(), files.end(), [](const File& a, const File& b) { return a.name < b.name; });
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(cacheFormat);
     hash.addData(folder.toUtf8());
-    for (const QFileInfo& f : files)
-        hash.addData(QStringLiteral("\n%1|%2|%3|%4")
-                         .arg(f.fileName())
-                         .arg(f.isFile() ? f.size() : -1)
-                         .arg(f.lastModified().toMSecsSinceEpoch())
-                         .arg(f.isSymLink() ? 1 : 0)
-                         .toUtf8());
+    for (const File& f : files) {
+        const qint64 numbers[] = {f.size, f.seconds, f.nanoseconds, f.link};
+        hash.addData(QByteArrayView("\n", 2));
+        hash.addData(f.name);
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(numbers), sizeof numbers));
+    }
     return QString::fromLatin1(hash.result().toHex());
 }
 
@@ -96,14 +135,18 @@ QString oneLine(QString s)
     return s;
 }
 
-// Writes the built files of one topic under root, as the build writes the shipped data folder.
-contentbuild::WriteFile writerInto(const QString& root)
+// Writes the built files of one topic under root, as the build writes the shipped data folder,
+// and notes each one's name there in `written`.
+contentbuild::WriteFile writerInto(const QString& root, QStringList& written)
 {
-    return [root](const QString& relative, const QByteArray& bytes) {
+    return [root, &written](const QString& relative, const QByteArray& bytes) {
         const QStringList parts = DataFolder::components(relative);
-        if (parts.isEmpty() || bytes.size() > maxBuiltFile)
+        if (parts.isEmpty() || bytes.size() > maxBuiltFile || written.size() >= int(maxBuiltFiles))
             throw std::runtime_error("a built file could not be written");
-        const QString path = root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
+        const QString name = parts.join(QLatin1Char('/'));
+        if (!written.contains(name))
+            written << name;
+        const QString path = root + QLatin1Char('/') + name;
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
@@ -143,16 +186,11 @@ QString fallbackCache()
     return dir.isValid() ? dir.path() : QString();
 }
 
-// Takes a built topic's result and reads back the description the build wrote, as the shipped
-// ones are read. The build wrote the files under the names topic.txt gives, so they are opened
-// directly, without a search for other cases.
-void readBuilt(Entry& e, const QString& root, const QString& title, const QStringList& mistakes)
+// Reads back the description the build wrote under root, as the shipped ones are read. The
+// build wrote the files under the names topic.txt gives, so they are opened directly, without a
+// search for other cases.
+std::optional<TopicFile> parseBuilt(const QString& root, const QString& folder, QStringList& mistakes)
 {
-    const QString folder = e.report.folder;
-    e.report.title = title.isEmpty() ? folder : title;
-    e.report.mistakes << mistakes;
-    if (!e.report.mistakes.isEmpty())
-        return;
     const QString shown = folder + QStringLiteral("/topic.txt");
     const QString base = root + QStringLiteral("/topics/") + folder + QLatin1Char('/');
     const auto read = [&](const QString& name) -> std::optional<QString> {
@@ -163,13 +201,55 @@ void readBuilt(Entry& e, const QString& root, const QString& title, const QStrin
     };
     const auto text = read(QStringLiteral("topic.txt"));
     std::optional<ContentError> error;
+    std::optional<TopicFile> topic;
     if (text)
-        e.topic = topics::parseTopicFile(*text, shown, folder, read, error);
-    if (!e.topic) {
-        e.report.mistakes << (error ? error->toString() : shown + QStringLiteral(": this topic could not be read"));
-        return;
+        topic = topics::parseTopicFile(*text, shown, folder, read, error);
+    if (!topic)
+        mistakes << (error ? error->toString() : shown + QStringLiteral(": this topic could not be read"));
+    return topic;
+}
+
+bool writeEntry(const QString& root, const QStringList& files, const TopicFile& topic)
+{
+    QSaveFile f(QDir(root).filePath(entryFile));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&f);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << quint32(files.size());
+    for (const QString& name : files)
+        out << name;
+    topics::pack(out, topic);
+    return out.status() == QDataStream::Ok && f.commit();
+}
+
+// False when the entry's file is missing or damaged; its topic is then built again.
+bool readEntry(const QString& root, Entry& e)
+{
+    QFile f(QDir(root).filePath(entryFile));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = readAtMost(f, maxBuiltFile);
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 count = 0;
+    in >> count;
+    if (count > maxBuiltFiles)
+        return false;
+    QStringList files;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        in >> files.emplace_back();
+        // Every name must stay inside the entry.
+        if (DataFolder::components(files.back()).join(QLatin1Char('/')) != files.back())
+            return false;
     }
+    std::optional<TopicFile> topic = in.status() == QDataStream::Ok ? topics::unpack(in) : std::nullopt;
+    if (!topic)
+        return false;
+    e.topic = std::move(topic);
+    e.files = std::move(files);
     e.root = root;
+    return true;
 }
 
 // Finds the topic's cache entry and reads it; false when the topic has not been built yet. Reads
@@ -184,8 +264,9 @@ bool reuse(Entry& e, const QString& cacheRoot)
     QStringList mistakes;
     if (!readResult(root, title, mistakes))
         return false;
-    readBuilt(e, root, title, mistakes);
-    return true;
+    e.report.title = title.isEmpty() ? e.report.folder : title;
+    e.report.mistakes << mistakes;
+    return !mistakes.isEmpty() || readEntry(root, e);
 }
 
 // Builds one topic folder (its key found by reuse) into its cache entry.
@@ -206,12 +287,16 @@ void build(Entry& e, const QString& cacheRoot)
         e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
         return;
     }
+    QStringList files;
     const contentbuild::TopicBuild built =
-        contentbuild::buildTopic(e.report.path, folder, folder, writerInto(building.path()));
+        contentbuild::buildTopic(e.report.path, folder, folder, writerInto(building.path(), files));
     title = built.topic ? built.topic->hub.title : folder;
     for (const ContentError& m : built.mistakes)
         mistakes << m.toString();
-    if (!writeResult(building.path(), title, mistakes)) {
+    std::optional<TopicFile> topic;
+    if (mistakes.isEmpty())
+        topic = parseBuilt(building.path(), folder, mistakes);
+    if (!writeResult(building.path(), title, mistakes) || (topic && !writeEntry(building.path(), files, *topic))) {
         e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
         return;
     }
@@ -222,7 +307,13 @@ void build(Entry& e, const QString& cacheRoot)
         e.report.mistakes << QStringLiteral("%1: Corvana could not save what it made of this topic").arg(folder);
         return;
     }
-    readBuilt(e, root, title, mistakes);
+    e.report.title = title.isEmpty() ? folder : title;
+    e.report.mistakes << mistakes;
+    if (!topic)
+        return;
+    e.topic = std::move(topic);
+    e.files = std::move(files);
+    e.root = root;
 }
 
 // The topic folders of one source folder, in name order; folders whose names start with a dot
@@ -267,13 +358,31 @@ void prune(const QString& cacheRoot, const QSet<QString>& used)
 
 void loadTopics(App& app, const TopicFolders& folders)
 {
+    // The school's and the teacher's topics already built are read from the cache on other
+    // threads while this one reads the shipped topics; they share nothing they change.
+    std::vector<Entry> others;
+    addFolders(folders.school, TopicOrigin::School, others);
+    addFolders(folders.mine, TopicOrigin::Mine, others);
+    const QString cacheRoot = folders.cache.isEmpty() ? fallbackCache() : folders.cache;
+    std::vector<Entry*> toRead;
+    for (Entry& e : others)
+        if (e.report.mistakes.isEmpty())
+            toRead.push_back(&e);
+    std::vector<char> read(toRead.size(), 0);
     DataFolder& files = app.services.files;
-    // The shipped topics as the build made them, with no run-time topic standing in.
-    files.setTopicRoots({});
-    const TopicCatalogue shipped = TopicCatalogue::load(files);
+    std::optional<TopicCatalogue> shipped;
+    {
+        std::jthread reading;
+        if (!toRead.empty())
+            reading = std::jthread(
+                [&] { forEachAtOnce(toRead.size(), [&](size_t i) { read[i] = reuse(*toRead[i], cacheRoot); }); });
+        // The shipped topics as the build made them, with no run-time topic standing in.
+        files.setTopicRoots({});
+        shipped = TopicCatalogue::load(files);
+    }
 
     std::vector<Entry> entries;
-    for (const auto& t : shipped.topics()) {
+    for (const auto& t : shipped->topics()) {
         Entry e;
         e.report.folder = t->folderName;
         e.report.path = folders.shipped.isEmpty() ? QString() : QDir(folders.shipped).filePath(t->folderName);
@@ -283,17 +392,6 @@ void loadTopics(App& app, const TopicFolders& folders)
         entries.push_back(std::move(e));
     }
     const size_t shippedCount = entries.size();
-    addFolders(folders.school, TopicOrigin::School, entries);
-    addFolders(folders.mine, TopicOrigin::Mine, entries);
-
-    const QString cacheRoot = folders.cache.isEmpty() ? fallbackCache() : folders.cache;
-    std::vector<Entry*> toRead;
-    for (size_t i = shippedCount; i < entries.size(); ++i)
-        if (entries[i].report.mistakes.isEmpty())
-            toRead.push_back(&entries[i]);
-    std::vector<char> read(toRead.size(), 0);
-    // The topics share nothing but the parsers' constant tables, so they are read at once.
-    forEachAtOnce(toRead.size(), [&](size_t i) { read[i] = reuse(*toRead[i], cacheRoot); });
     QSet<QString> used;
     for (size_t i = 0; i < toRead.size(); ++i) {
         if (!read[i])
@@ -301,6 +399,7 @@ void loadTopics(App& app, const TopicFolders& folders)
         if (!toRead[i]->key.isEmpty())
             used << toRead[i]->key;
     }
+    std::move(others.begin(), others.end(), std::back_inserter(entries));
 
     // A later folder of the same name stands in for an earlier one once it is ready; a copy with
     // mistakes leaves the one before it on the menu.
@@ -316,7 +415,7 @@ void loadTopics(App& app, const TopicFolders& folders)
 
     // The menu takes them in order; one that clashes with a topic before it stays off.
     auto catalogue = std::make_shared<TopicCatalogue>();
-    QStringList roots;
+    std::vector<DataFolder::TopicRoot> roots;
     for (Entry& e : entries) {
         if (!e.topic || e.report.replaced || !e.report.ready())
             continue;
@@ -329,7 +428,7 @@ void loadTopics(App& app, const TopicFolders& folders)
             continue;
         }
         if (!e.root.isEmpty())
-            roots.prepend(e.root); // the later folder first
+            roots.insert(roots.begin(), {e.root, std::move(e.files)}); // the later folder first
     }
     files.setTopicRoots(roots);
     prune(cacheRoot, used);

@@ -1,5 +1,6 @@
 // Topics made of content folders: a new topic needs no code, a mistake in one stops the build
 // naming its file and line, and the shipped topics are complete.
+#include "content/topic_pack.h"
 #include "pages/content_build.h"
 #include "generator.h"
 
@@ -14,6 +15,7 @@
 #include "test_topics.h"
 #include "test_app.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -281,9 +283,55 @@ TEST(TopicLoading, SchoolAndTeacherTopicsAreBuiltCachedAndKeptApartWhenBroken)
     EXPECT_TRUE(cached(rebuilt));
     EXPECT_NE(rebuilt, mendedPage);
     EXPECT_FALSE(QFile::exists(mendedPage));
-    for (const QString& e : after)
-        if (entries.contains(e))
+    for (const QString& e : after) {
+        if (entries.contains(e)) {
             EXPECT_TRUE(QFile::exists(folders.cache + QLatin1Char('/') + e + QStringLiteral("/untouched")));
+        }
+    }
+
+    // An entry damaged on disk is built again, not trusted.
+    const QString lungsEntry =
+        QFileInfo(t.files.resolveShipped(QStringLiteral("multiple\\Lungs.txt"))).absoluteDir().absolutePath() +
+        QStringLiteral("/..");
+    QFile damaged(lungsEntry + QStringLiteral("/topic.bin"));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    const qint64 half = damaged.size() / 2;
+    damaged.resize(half);
+    damaged.close();
+    reloadTopics(t.app);
+    EXPECT_TRUE(report("lungs", TopicOrigin::School).ready()) << mistakes(report("lungs", TopicOrigin::School)).toStdString();
+    EXPECT_NE(t.state.topics->byScreen(QStringLiteral("lungs")), nullptr);
+    EXPECT_FALSE(QFile::exists(lungsEntry + QStringLiteral("/untouched")));
+    EXPECT_GT(QFileInfo(lungsEntry + QStringLiteral("/topic.bin")).size(), half);
+}
+
+// Each built topic in the cache keeps the topic as read: it must read back as it was, and a
+// damaged copy must be refused without reading past its end or allocating what it claims.
+TEST(TopicPack, EveryShippedTopicReadsBackAsItWasAndDamagedCopiesAreRefused)
+{
+    QByteArray longest;
+    for (const auto& topic : shippedTopics().topics()) {
+        SCOPED_TRACE(topic->folderName.toStdString());
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        topics::pack(out, *topic);
+        QDataStream in(bytes);
+        const std::optional<TopicFile> back = topics::unpack(in);
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(*back == *topic);
+        if (bytes.size() > longest.size())
+            longest = bytes;
+    }
+    for (qsizetype n = 0; n < longest.size(); n += 5) {
+        QDataStream in(longest.left(n));
+        EXPECT_FALSE(topics::unpack(in)) << "cut at " << n;
+    }
+    for (qsizetype at = 0; at + 4 <= longest.size(); at += 3) {
+        QByteArray bytes = longest;
+        bytes.replace(at, 4, QByteArray(4, '\xff'));
+        QDataStream in(bytes);
+        topics::unpack(in); // any answer, as long as it comes
+    }
 }
 
 TEST(TopicContent, AMistakeStopsTheBuildNamingItsFileAndLine)
