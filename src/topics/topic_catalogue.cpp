@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/data_folder.h"
 
+#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -108,12 +109,16 @@ std::vector<const TopicFile*> TopicCatalogue::moreTopics() const
     for (const auto& t : topics_)
         if (!topics::isTopicEntry(t->hub.menuEntry) || byMenuEntry(t->hub.menuEntry) != t.get())
             more.push_back(t.get());
-    // In the order of the captions a pupil reads (the titles unless set), then by title and
-    // folder, so that the order never depends on the order the folders were read in.
-    std::stable_sort(more.begin(), more.end(), [](const TopicFile* a, const TopicFile* b) {
-        if (const int c = a->hub.menuCaption.compare(b->hub.menuCaption, Qt::CaseInsensitive))
+    // In the order of the captions a pupil reads (the titles unless set), numbers as counted
+    // ("Week 2" before "Week 10"), then by title and folder, so that the order never depends on
+    // the order the folders were read in nor on the machine's language.
+    QCollator order{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    order.setNumericMode(true);
+    order.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(more.begin(), more.end(), [&](const TopicFile* a, const TopicFile* b) {
+        if (const int c = order.compare(a->hub.menuCaption, b->hub.menuCaption))
             return c < 0;
-        if (const int c = a->hub.title.compare(b->hub.title, Qt::CaseInsensitive))
+        if (const int c = order.compare(a->hub.title, b->hub.title))
             return c < 0;
         return a->folderName < b->folderName;
     });

@@ -410,13 +410,13 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     EXPECT_FALSE(more->isVisible());
 
     // Eighteen topics more: one takes a free place among the entries, the others need two
-    // pages of their own, listed by title whatever the order they came in.
+    // pages of their own, listed by title whatever the order they came in, numbers as counted.
     auto catalogue = std::make_shared<TopicCatalogue>();
     for (const auto& topic : fixtureTopics().topics())
         ASSERT_TRUE(catalogue->add(*topic));
     const TopicFile& parts = *fixtureTopics().byScreen("parts");
     for (int i = 18; i >= 1; --i) {
-        TopicFile extra = extraTopic(parts, QStringLiteral("Topic %1").arg(i, 2, 10, QLatin1Char('0')),
+        TopicFile extra = extraTopic(parts, QStringLiteral("Topic %1").arg(i),
                                      i == 1 ? 3 : i == 2 ? 8 : 2);
         if (i == 18) {
             extra.hub.menuEntry = 5;
@@ -449,7 +449,7 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
     EXPECT_FALSE(menu.button("Label2", 0)->isVisible());
     const QStringList firstPage = shownCaptions(menu, "Label4", MainMenu::topicsPerPage);
     ASSERT_EQ(firstPage.size(), 16);
-    EXPECT_EQ(firstPage.mid(0, 2), QStringList({"Alphabet", "Topic 01"}));
+    EXPECT_EQ(firstPage.mid(0, 2), QStringList({"Alphabet", "Topic 1"}));
     EXPECT_EQ(firstPage.last(), "Topic 15");
     EXPECT_EQ(menu.button("Label4", 8)->geometry(), display::rect(3360, 2040, 3075, 375)); // down, then across
     EXPECT_TRUE(back->isVisible());
@@ -466,7 +466,7 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
 
     // Eight activities: Multiple Choice and the first two above, three rows in all, Exit last.
     QTest::mouseClick(menu.button("Label4", 2), Qt::LeftButton);
-    auto* eight = qobject_cast<TopicHub*>(t.screens.find("topic02"));
+    auto* eight = qobject_cast<TopicHub*>(t.screens.find("topic2"));
     ASSERT_NE(eight, nullptr);
     EXPECT_EQ(bottomButtonsInReadingOrder(*eight),
               QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Activity 4", "Activity 5",
@@ -479,16 +479,16 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
 
     // Three: Multiple Choice alone above, the activities along the bottom with Exit.
     QTest::mouseClick(menu.button("Label4", 1), Qt::LeftButton);
-    auto* three = qobject_cast<TopicHub*>(t.screens.find("topic01"));
+    auto* three = qobject_cast<TopicHub*>(t.screens.find("topic1"));
     ASSERT_NE(three, nullptr);
     EXPECT_EQ(bottomButtonsInReadingOrder(*three),
               QStringList({"Multiple Choice", "Activity 1", "Activity 2", "Activity 3", "Exit"}));
     EXPECT_EQ(three->button("label3", TopicHub::MultipleChoice)->geometry(), display::rect(120, 7320, 3195, 495));
     EXPECT_EQ(three->button("label3", TopicHub::Labelling)->geometry(), display::rect(120, 7920, 3195, 495));
     three->buttonAction(TopicHub::activityButton(2));
-    auto* third = qobject_cast<activity::ActivityScreen*>(t.screens.find("topic01act2"));
+    auto* third = qobject_cast<activity::ActivityScreen*>(t.screens.find("topic1act2"));
     ASSERT_NE(third, nullptr);
-    EXPECT_EQ(third->readerTitle(), "Topic 01: Activity 3");
+    EXPECT_EQ(third->readerTitle(), "Topic 1: Activity 3");
     t.screens.close(*third);
     three->buttonAction(TopicHub::Exit);
     TestApp::settle();
