@@ -18,6 +18,13 @@ void PictureItem::setPicture(const Picture& picture, const QString& source)
     update();
 }
 
+void PictureItem::setMode(Mode mode)
+{
+    mode_ = mode;
+    drawn_ = QPixmap();
+    update();
+}
+
 void PictureItem::clear()
 {
     picture_ = Picture();

@@ -22,6 +22,7 @@ public:
     const Picture& picture() const { return picture_; }
     const QString& source() const { return source_; } // relative path last set, for tests
     Mode mode() const { return mode_; }
+    void setMode(Mode mode);
     void setBackground(const QColor& c);
     QColor background() const { return background_; }
     // What the picture shows, in words, for screen readers.

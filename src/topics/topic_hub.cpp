@@ -28,6 +28,8 @@ const ButtonItem exitButton{"Exit", 10560, 7920, 1245, 495};
 constexpr double bottomRowTop = 7920, rowPitch = 600;
 constexpr double columnLefts[] = {120, 3600, 7080};
 constexpr double buttonWidth = 3195, buttonHeight = 495;
+// Between a hub picture made smaller and the buttons above the bottom row.
+constexpr double pictureGap = 120;
 
 QRectF bottomPlace(int i, int count)
 {
@@ -112,15 +114,32 @@ void TopicHub::load()
         timer_->start();
         return;
     }
+    image_->setMode(PictureItem::AutoSize);
     setPicture(image_, hub.picture);
-    if (hub.pictureCentred) {
-        // The item has taken the picture's size; without a picture it keeps its own.
-        // Placed in twips, so that it stays centred when the display scale changes.
-        const Picture& picture = image_->picture();
-        const QSizeF size = picture.isNull() ? QSizeF(display::fromPixels(image_->width()), display::fromPixels(image_->height()))
-                                             : picture.sizeTwips();
-        place(image_, {hubs::centredLeft(size.width()), hub.pictureTopLeft.y(), size.width(), size.height()});
+    placePicture();
+}
+
+// A still picture keeps its own size, unless rows of buttons above the bottom one would cover
+// it: then it is made smaller, keeping its shape, to end above them.
+void TopicHub::placePicture()
+{
+    const HubTopic& hub = topic_.hub;
+    // The item has taken the picture's size; without a picture it keeps its own.
+    const Picture& picture = image_->picture();
+    QSizeF size = picture.isNull() ? QSizeF(display::fromPixels(image_->width()), display::fromPixels(image_->height()))
+                                   : picture.sizeTwips();
+    const double top = hub.pictureTopLeft.y();
+    const double highestRow = bottomPlace(0, int(hub.activities.size()) + 1).top();
+    const double room = highestRow - pictureGap - top;
+    const bool shrink = !picture.isNull() && highestRow < bottomRowTop && room > 0 && size.height() > room;
+    if (shrink) {
+        size *= room / size.height();
+        image_->setMode(PictureItem::Stretch);
     }
+    // Placed in twips, so that it stays in place when the display scale changes.
+    if (hub.pictureCentred || shrink)
+        place(image_, {hub.pictureCentred ? hubs::centredLeft(size.width()) : hub.pictureTopLeft.x(), top,
+                       size.width(), size.height()});
 }
 
 void TopicHub::tick()

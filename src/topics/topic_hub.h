@@ -31,6 +31,7 @@ public:
 
 private:
     void addBottomButtons();
+    void placePicture();
     void buttonClicked(int index);
     void openQuizOnTopic();
     void openPages(const HubPages& pages);

@@ -473,6 +473,12 @@ TEST(MoreTopics, TopicsWithoutAPlaceAreListedOnMorePagesAndTheirHubsLayOutEveryA
                            "Activity 6", "Activity 7", "Activity 8", "Exit"}));
     EXPECT_EQ(eight->button("label3", TopicHub::MultipleChoice)->geometry(), display::rect(120, 6720, 3195, 495));
     EXPECT_EQ(eight->button("label3", TopicHub::activityButton(7))->geometry(), display::rect(7080, 7920, 3195, 495));
+    // Its tall picture is made smaller, keeping its shape, to end above the buttons.
+    const QSizeF own = eight->image()->picture().sizeTwips();
+    const QRect drawn = eight->image()->geometry();
+    EXPECT_LT(drawn.bottom(), eight->button("label3", TopicHub::MultipleChoice)->geometry().top());
+    EXPECT_LT(display::fromPixels(drawn.height()), own.height());
+    EXPECT_NEAR(double(drawn.width()) / drawn.height(), own.width() / own.height(), 0.02);
     eight->buttonAction(TopicHub::Exit);
     TestApp::settle();
     EXPECT_EQ(menu.page(), 1); // back where the pupil left the menu
