@@ -112,6 +112,8 @@ std::vector<const TopicFile*> TopicCatalogue::moreTopics() const
     // In the order of the captions a pupil reads (the titles unless set), numbers as counted
     // ("Week 2" before "Week 10"), then by title and folder, so that the order never depends on
     // the order the folders were read in nor on the machine's language.
+    if (more.size() < 2)
+        return more; // no collator (and its language data) to load
     QCollator order{QLocale(QLocale::English, QLocale::UnitedKingdom)};
     order.setNumericMode(true);
     order.setCaseSensitivity(Qt::CaseInsensitive);
