@@ -30,7 +30,7 @@ test: build
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
-	@cd $(BUILD) && for b in bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen ./$$b; done
+	@cd $(BUILD) && for b in bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen ./$$b || exit 1; fi; done
 
 package: build
 	@cd $(BUILD) && cpack -G DEB >/dev/null
